@@ -1,0 +1,30 @@
+#pragma once
+
+#include <SDL.h>
+
+// The top-left corner of something drawn on the 320x240 logical screen.
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+};
+
+// A region of the sprite sheet, in sheet pixels.
+struct SheetRect {
+    int x = 0;
+    int y = 0;
+    int w = 0;
+    int h = 0;
+};
+
+// The one sprite sheet ("assets/sprites.png"): every picture and every glyph of the game.
+// Returns whether the texture was created; logs SDL's error as critical when not.
+bool loadSpriteSheet(SDL_Renderer* renderer);
+void unloadSpriteSheet();
+
+void drawSprite(const ScreenPoint& dst, const SheetRect& src, SDL_RendererFlip flip);
+// Turned clockwise by `degrees` about the centre of the destination rectangle.
+void drawSpriteRotated(const ScreenPoint& dst, const SheetRect& src, float degrees);
+// Small glyphs are 8x8, large ones 8x16; every character advances 8 pixels.
+void drawText(const ScreenPoint& pos, const char* text, bool large);
+// Draws the decimal digits (0 for any value of 0 or less); returns the character count.
+int drawNumber(const ScreenPoint& pos, int value, bool large);

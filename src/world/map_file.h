@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// The ground: MAP_SIZE x MAP_SIZE tiles of TILE_SIZE world units, row-major, wrapping
+// with the world. A tile byte names the sheet cell ((b & 15) * 16, (b >> 4) * 16).
+constexpr int MAP_SIZE = 40;       // tiles per row and per column
+constexpr int TILE_SIZE = 16;      // world units per tile side
+constexpr int BG_HEADER_SIZE = 20; // bytes skipped at the start of "assets/bg.dat"
+constexpr std::uint8_t TILE_DEFAULT = 70;
+constexpr const char* MAP_PATH = "assets/bg.dat";
+
+// Overwrites `map` (already MAP_SIZE * MAP_SIZE entries) from the map file; tiles the
+// file does not reach keep their values. A file that cannot be opened is logged.
+void loadMap(std::vector<std::uint8_t>& map);

@@ -1,0 +1,21 @@
+#include "world/random_source.h"
+
+#include <gtest/gtest.h>
+
+TEST(RandomSource, FirstValuesAreTheSameInEveryRun)
+{
+    // The source is process-wide; this test must be the first to draw from it.
+    constexpr double TWO_POW_32 = 4294967296.0;
+    EXPECT_EQ(random01(), 2412496532.0 / TWO_POW_32);
+    EXPECT_EQ(random01(), 3119216746.0 / TWO_POW_32);
+    EXPECT_EQ(random01(), 1495923606.0 / TWO_POW_32);
+}
+
+TEST(RandomSource, StaysInsideTheHalfOpenUnitRange)
+{
+    for (int i = 0; i < 100000; ++i) {
+        const double value = random01();
+        ASSERT_GE(value, 0.0);
+        ASSERT_LT(value, 1.0);
+    }
+}
