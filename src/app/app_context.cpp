@@ -1,0 +1,3 @@
+#include "app/app_context.h"
+
+AppContext app;
