@@ -1,5 +1,5 @@
-#include "app/app_context.h"
 #include "platform/sprite_sheet.h"
+#include "world/game_object_detail.h"
 #include "world/map_file.h"
 #include "world/world.h"
 
@@ -8,18 +8,6 @@
 namespace {
 
 constexpr int TILE_SHEET_COLUMNS = 16; // tile cells per sheet row
-
-struct ViewSize {
-    int w = 0;
-    int h = 0;
-};
-
-ViewSize viewSize()
-{
-    ViewSize view;
-    SDL_RenderGetLogicalSize(app.renderer, &view.w, &view.h);
-    return view;
-}
 
 // One correction into [0, WORLD_SIZE_INT); the camera never strays further.
 int wrapOnce(int v)
@@ -55,7 +43,7 @@ void World::updateCamera()
     if (!player) {
         return;
     }
-    const ViewSize view = viewSize();
+    const ViewSize view = logicalViewSize();
     camera.x = wrapOnce(static_cast<int>(player->x) - view.w / 2);
     camera.y = wrapOnce(static_cast<int>(player->y) - view.h / 2);
 }
@@ -65,7 +53,7 @@ void World::drawBackground() const
     if (map.size() < static_cast<size_t>(MAP_SIZE * MAP_SIZE)) {
         return;
     }
-    const ViewSize view = viewSize();
+    const ViewSize view = logicalViewSize();
     const int tileX0 = camera.x / TILE_SIZE;
     const int tileY0 = camera.y / TILE_SIZE;
     const int offX = camera.x - tileX0 * TILE_SIZE;
