@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -14,6 +16,7 @@ using namespace std::chrono_literals;
 
 constexpr auto EXIT_TIMEOUT = 5s;
 const WindowSize WINDOWED{640, 480};
+const std::string TIMER_PACING = "INFO: no vertical sync: frames are paced by a timer";
 const WindowSize FULL_SCREEN{XServer::SCREEN_WIDTH, XServer::SCREEN_HEIGHT};
 
 // The real game binary in a real window on a private X server, started from a fresh
@@ -23,6 +26,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(x.running()) << "Xvfb did not start";
+        // The game's own data, whatever of it the repository holds, and a mapping file.
+        std::error_code none;
+        std::filesystem::copy(dir.previous / "assets", dir.root / "assets", none);
         dir.writeAsset("gamecontrollerdb.txt", "# no mappings of our own\n");
     }
 
@@ -54,6 +60,15 @@ protected:
 
     std::string logPath() const { return (dir.root / "game.log").string(); }
     std::string gameLog() const { return readFile(logPath()); }
+    int logged(const std::string& line) const
+    {
+        std::istringstream lines(gameLog());
+        int count = 0;
+        for (std::string each; std::getline(lines, each);) {
+            count += each == line ? 1 : 0;
+        }
+        return count;
+    }
     bool becomes(unsigned long window, const WindowSize& size)
     {
         return pollUntil([&] { return windowSize(window) == size; });
@@ -88,7 +103,6 @@ TEST_F(GameWindow, OpensA640By480WindowTitledPlorvik)
     const unsigned long window = launchAndFindWindow();
     ASSERT_NE(window, 0u);
     EXPECT_EQ(windowSize(window), WINDOWED);
-    EXPECT_EQ(gameLog(), "");
 }
 
 TEST_F(GameWindow, EscapeQuitsWithStatusZero)
@@ -97,6 +111,8 @@ TEST_F(GameWindow, EscapeQuitsWithStatusZero)
     ASSERT_TRUE(focusWindow(window));
     ASSERT_TRUE(typeKeys("key Escape"));
     EXPECT_EQ(game->waitForExit(EXIT_TIMEOUT), 0);
+    // Xvfb's OpenGL renderer has vertical sync.
+    EXPECT_EQ(logged(TIMER_PACING), 0);
 }
 
 TEST_F(GameWindow, ClosingTheWindowQuitsWithStatusZero)
@@ -132,7 +148,7 @@ TEST_F(GameWindow, StartsWithoutMappingFileAndSaysSo)
     std::filesystem::remove(dir.root / "assets" / "gamecontrollerdb.txt");
     const unsigned long window = launchAndFindWindow();
     ASSERT_NE(window, 0u);
-    EXPECT_EQ(gameLog(), "INFO: doesn't load assets/gamecontrollerdb.txt\n");
+    EXPECT_EQ(logged("INFO: doesn't load assets/gamecontrollerdb.txt"), 1);
     ASSERT_TRUE(requestClose(window));
     EXPECT_EQ(game->waitForExit(EXIT_TIMEOUT), 0);
 }
@@ -143,12 +159,12 @@ TEST_F(GameWindow, WithoutVerticalSyncFramesArePacedByATimer)
     ASSERT_NE(window, 0u);
     ASSERT_TRUE(requestClose(window));
     EXPECT_EQ(game->waitForExit(EXIT_TIMEOUT), 0);
-    EXPECT_EQ(gameLog(), "INFO: no vertical sync: frames are paced by a timer\n");
+    EXPECT_EQ(logged(TIMER_PACING), 1);
 }
 
 TEST_F(GameWindow, NoReachableDisplayIsCriticalAndExitsWithStatusOne)
 {
     launch({{"DISPLAY", std::nullopt}});
     EXPECT_EQ(game->waitForExit(EXIT_TIMEOUT), 1);
-    EXPECT_EQ(gameLog(), "CRITICAL: x11 not available\n");
+    EXPECT_EQ(logged("CRITICAL: x11 not available"), 1) << gameLog();
 }
