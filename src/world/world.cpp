@@ -1,0 +1,73 @@
+#include "world/world.h"
+
+#include "world/map_file.h"
+#include "world/random_source.h"
+
+namespace {
+
+constexpr std::int32_t FIRST_WAVE_SIZE = 10;          // enemies
+constexpr std::int32_t INTRO_INVULNERABILITY = 65535; // frames, outlasts any intro
+constexpr std::int32_t PLAY_INVULNERABILITY = 90;     // frames of grace once play begins
+constexpr double TWO_PI_AS_FLOAT = 6.2831855f;
+
+std::shared_ptr<Enemy> scatteredEnemy()
+{
+    // The draw order (y, then x, then heading) fixes where a given state of the
+    // random source puts the wave.
+    const double ry = random01();
+    const double rx = random01();
+    const double ra = random01();
+    const auto x = static_cast<float>(rx * WORLD_SIZE);
+    const auto y = static_cast<float>(ry * WORLD_SIZE);
+    const auto angle = static_cast<float>(ra * TWO_PI_AS_FLOAT);
+    return std::make_shared<Enemy>(x, y, angle);
+}
+
+} // namespace
+
+World::World() : map(MAP_SIZE * MAP_SIZE, TILE_DEFAULT)
+{
+    loadMap(map);
+}
+
+void World::newGame()
+{
+    score = 0;
+    enemyCount = FIRST_WAVE_SIZE;
+}
+
+void World::startMission()
+{
+    paused = false;
+    cleared = false;
+    gameOver = false;
+    player = std::make_shared<Player>();
+    // The lists are not emptied: shots still flying carry over into the new mission.
+    for (std::int32_t i = 0; i < enemyCount; ++i) {
+        enemies.push_back(scatteredEnemy());
+    }
+    player->fireDisabled = true;
+    player->invulnerableTimer = INTRO_INVULNERABILITY;
+}
+
+void World::beginPlay()
+{
+    player->fireDisabled = false;
+    player->invulnerableTimer = PLAY_INVULNERABILITY;
+}
+
+void World::clearObjects()
+{
+    enemies.clear();
+    playerBullets.clear();
+    enemyBullets.clear();
+}
+
+void World::reset()
+{
+    player.reset();
+    clearObjects();
+    paused = false;
+    cleared = false;
+    gameOver = true;
+}

@@ -1,0 +1,111 @@
+#include "world/map_file.h"
+#include "world/world.h"
+
+#include "support/temp_work_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A World built in a scratch directory, so the map file's absence is the same everywhere.
+class WorldLifecycle : public testing::Test {
+protected:
+    TempWorkDir dir;
+    World world;
+
+    // The Idle state: no player, no objects, no mission running.
+    void expectIdle() const
+    {
+        EXPECT_EQ(world.player, nullptr);
+        EXPECT_TRUE(world.enemies.empty());
+        EXPECT_TRUE(world.playerBullets.empty());
+        EXPECT_TRUE(world.enemyBullets.empty());
+        EXPECT_FALSE(world.paused);
+        EXPECT_FALSE(world.cleared);
+        EXPECT_TRUE(world.gameOver);
+    }
+};
+
+} // namespace
+
+// Must stay the only test in its process to draw from the random source first.
+TEST_F(WorldLifecycle, FirstWaveStartsWhereTheRandomSourcePutsIt)
+{
+    world.newGame();
+    world.startMission();
+    ASSERT_EQ(world.enemies.size(), 10u);
+    const Enemy& first = *world.enemies.front();
+    EXPECT_FLOAT_EQ(first.x, 464.79953f);
+    EXPECT_FLOAT_EQ(first.y, 359.48999f);
+    EXPECT_FLOAT_EQ(first.dirX, -0.5790945f);
+    EXPECT_FLOAT_EQ(first.dirY, 0.8152605f);
+    EXPECT_EQ(first.cx, first.x);
+    EXPECT_EQ(first.cy, first.y);
+}
+
+TEST_F(WorldLifecycle, FreshWorldIsIdle)
+{
+    world.newGame();
+    expectIdle();
+    EXPECT_EQ(world.score, 0);
+    EXPECT_EQ(world.bestScore, 0);
+    EXPECT_EQ(world.enemyCount, 10);
+    EXPECT_EQ(world.camera.x, 0);
+    EXPECT_EQ(world.camera.y, 0);
+    EXPECT_EQ(world.map, std::vector<std::uint8_t>(1600, TILE_DEFAULT));
+}
+
+TEST_F(WorldLifecycle, MissionStartsInTheIntroState)
+{
+    world.newGame();
+    world.paused = true;
+    world.cleared = true;
+    world.startMission();
+    EXPECT_FALSE(world.paused);
+    EXPECT_FALSE(world.cleared);
+    EXPECT_FALSE(world.gameOver);
+    ASSERT_NE(world.player, nullptr);
+    EXPECT_TRUE(world.player->fireDisabled);
+    EXPECT_EQ(world.player->invulnerableTimer, 65535);
+    EXPECT_EQ(world.player->x, 160.0f);
+
+    world.player->invulnerableTimer = 7;
+    world.beginPlay();
+    EXPECT_FALSE(world.player->fireDisabled);
+    EXPECT_EQ(world.player->invulnerableTimer, 90);
+}
+
+TEST_F(WorldLifecycle, SecondMissionStartAddsASecondWaveAndReplacesThePlayer)
+{
+    world.newGame();
+    world.startMission();
+    const std::weak_ptr<Player> firstPlayer = world.player;
+    world.enemyCount = 15;
+    world.startMission();
+    EXPECT_EQ(world.enemies.size(), 25u);
+    EXPECT_TRUE(firstPlayer.expired());
+}
+
+TEST_F(WorldLifecycle, NewGameAndResetKeepWhatTheyShould)
+{
+    world.newGame();
+    world.startMission();
+    world.playerBullets.push_back(std::make_shared<Bullet>(1.0f, 1.0f, 1.0f, 0.0f));
+    world.enemyBullets.push_back(std::make_shared<Bullet>(1.0f, 1.0f, 1.0f, 0.0f));
+    world.score = 340;
+    world.bestScore = 500;
+    world.enemyCount = 25;
+    world.paused = true;
+    world.cleared = true;
+
+    world.reset();
+    expectIdle();
+    EXPECT_EQ(world.score, 340);
+    EXPECT_EQ(world.bestScore, 500);
+    EXPECT_EQ(world.enemyCount, 25);
+
+    world.newGame();
+    EXPECT_EQ(world.score, 0);
+    EXPECT_EQ(world.bestScore, 500);
+    EXPECT_EQ(world.enemyCount, 10);
+}
