@@ -179,6 +179,20 @@ TEST_F(WorldUpdate, EnemyShotsWearDownThePlayerAndVanish)
     EXPECT_TRUE(world.enemyBullets.empty());
 }
 
+TEST_F(WorldUpdate, AWreckStillAbsorbsShotsButIsNoLongerRammed)
+{
+    placePlayer(300.0f, 300.0f);
+    world.player->life = 0.05f;
+    addEnemyShot(300.0f, 305.0f); // destroys the player
+    addEnemyShot(305.0f, 300.0f); // and is still taken by the wreck
+    const auto enemy = addEnemy(300.0f, 295.0f);
+    world.update();
+    EXPECT_FALSE(world.player->alive);
+    EXPECT_TRUE(world.enemyBullets.empty());
+    EXPECT_EQ(enemy->life, 1.0f);
+    EXPECT_EQ(world.player->invulnerableTimer, 0);
+}
+
 TEST_F(WorldUpdate, TwoEnemiesRamThePlayerInOneFrame)
 {
     placePlayer(300.0f, 300.0f);
