@@ -1,0 +1,89 @@
+#include "platform/sprite_sheet.h"
+#include "world/game_object_detail.h"
+#include "world/map_file.h"
+#include "world/world.h"
+
+#include <SDL.h>
+
+namespace {
+
+constexpr int TILE_SHEET_COLUMNS = 16; // tile cells per sheet row
+
+// One correction into [0, WORLD_SIZE_INT); the camera never strays further.
+int wrapOnce(int v)
+{
+    if (v < 0) {
+        return v + WORLD_SIZE_INT;
+    }
+    return v >= WORLD_SIZE_INT ? v - WORLD_SIZE_INT : v;
+}
+
+int wrapMapIndex(int i)
+{
+    return ((i % MAP_SIZE) + MAP_SIZE) % MAP_SIZE;
+}
+
+SheetRect tileCell(std::uint8_t tile)
+{
+    return {(tile % TILE_SHEET_COLUMNS) * TILE_SIZE, (tile / TILE_SHEET_COLUMNS) * TILE_SIZE, TILE_SIZE,
+            TILE_SIZE};
+}
+
+template <typename List> void drawAll(const List& objects, const Camera& camera)
+{
+    for (const auto& object : objects) {
+        object->draw(camera);
+    }
+}
+
+} // namespace
+
+void World::updateCamera()
+{
+    if (!player) {
+        return;
+    }
+    const ViewSize view = logicalViewSize();
+    camera.x = wrapOnce(static_cast<int>(player->x) - view.w / 2);
+    camera.y = wrapOnce(static_cast<int>(player->y) - view.h / 2);
+}
+
+void World::drawBackground() const
+{
+    if (map.size() < static_cast<size_t>(MAP_SIZE * MAP_SIZE)) {
+        return;
+    }
+    const ViewSize view = logicalViewSize();
+    const int tileX0 = camera.x / TILE_SIZE;
+    const int tileY0 = camera.y / TILE_SIZE;
+    const int offX = camera.x - tileX0 * TILE_SIZE;
+    const int offY = camera.y - tileY0 * TILE_SIZE;
+    // One extra tile each way covers the screen at any offset.
+    const int cols = view.w / TILE_SIZE + 2;
+    const int rows = view.h / TILE_SIZE + 2;
+    for (int i = 0; i < rows; ++i) {
+        const int mapRow = wrapMapIndex(tileY0 + i);
+        for (int j = 0; j < cols; ++j) {
+            const int mapColumn = wrapMapIndex(tileX0 + j);
+            const std::uint8_t tile = map[static_cast<size_t>(mapRow * MAP_SIZE + mapColumn)];
+            drawSprite({j * TILE_SIZE - offX, i * TILE_SIZE - offY}, tileCell(tile), SDL_FLIP_NONE);
+        }
+    }
+}
+
+// Each layer covers the ones before: ground, player, enemies, player bullets, enemy
+// bullets, then the heads-up display.
+void World::draw()
+{
+    updateCamera();
+    drawBackground();
+    if (player) {
+        player->draw(camera);
+    }
+    drawAll(enemies, camera);
+    drawAll(playerBullets, camera);
+    drawAll(enemyBullets, camera);
+    drawScores();
+    drawLifeBar();
+    drawRadar();
+}
