@@ -1,0 +1,70 @@
+#include "x_server.h"
+
+#include "x_tools.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+XServer::XServer()
+{
+    int ready[2];
+    if (pipe(ready) != 0) {
+        return;
+    }
+    const std::string screen = std::to_string(SCREEN_WIDTH) + "x" + std::to_string(SCREEN_HEIGHT) + "x24";
+    server = fork();
+    if (server == 0) {
+        close(ready[0]);
+        const std::string fd = std::to_string(ready[1]);
+        const int quiet = open("/dev/null", O_WRONLY);
+        dup2(quiet, STDERR_FILENO);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
+               static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(ready[1]);
+    // Xvfb writes the display number once it accepts clients; EOF means it gave up.
+    std::string number;
+    char c = 0;
+    while (read(ready[0], &c, 1) == 1 && c != '\n') {
+        number += c;
+    }
+    close(ready[0]);
+    if (!number.empty()) {
+        display = ":" + number;
+        setenv("DISPLAY", display.c_str(), 1);
+    }
+}
+
+XServer::~XServer()
+{
+    windowManager.reset();
+    if (serverAlive()) {
+        kill(server, SIGTERM);
+        waitpid(server, nullptr, 0);
+    }
+}
+
+bool XServer::serverAlive()
+{
+    serverEnded = serverEnded || server <= 0 || waitpid(server, nullptr, WNOHANG) == server;
+    return !serverEnded;
+}
+
+bool XServer::windowManagerInstalled()
+{
+    return std::system((std::string("command -v ") + WINDOW_MANAGER + " >/dev/null").c_str()) == 0;
+}
+
+bool XServer::startWindowManager()
+{
+    windowManager = std::make_unique<ChildProcess>(std::vector<std::string>{WINDOW_MANAGER},
+                                                   ChildProcess::EnvChanges{}, "/dev/null");
+    return pollUntil(
+        [] { return !commandOutput("xprop -root _NET_SUPPORTING_WM_CHECK | grep 'window id'").empty(); });
+}

@@ -1,0 +1,84 @@
+#include "app/app.h"
+#include "app/controller_mappings.h"
+#include "support/log_capture.h"
+#include "support/temp_work_dir.h"
+#include "support/virtual_pad.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+TEST(ControllerMappings, MissingFileIsLoggedAsInformationAndGivesNoText)
+{
+    TempWorkDir dir;
+    LogCapture log;
+    EXPECT_EQ(readControllerMappings(), "");
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(log.lines()[0].priority, SDL_LOG_PRIORITY_INFO);
+    EXPECT_EQ(log.lines()[0].message, "doesn't load assets/gamecontrollerdb.txt");
+}
+
+TEST(ControllerMappings, FileIsReadWholeAndQuietly)
+{
+    const std::string texts[] = {"", "a,b,platform:Linux,",
+                                 std::string("x\0y\n", 4) + std::string(70000, 'm')};
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text.size());
+        TempWorkDir dir;
+        dir.writeAsset("gamecontrollerdb.txt", text);
+        LogCapture log;
+        EXPECT_EQ(readControllerMappings(), text);
+        EXPECT_TRUE(log.lines().empty());
+    }
+}
+
+TEST(ControllerMappings, StreamWithoutSizeIsWarnedAboutAndSkipped)
+{
+    TempWorkDir dir;
+    const std::string fifo = "assets/gamecontrollerdb.txt";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // Opening a pipe for reading waits for a writer.
+    std::thread writer([&fifo] { close(open(fifo.c_str(), O_WRONLY)); });
+    LogCapture log;
+    const std::string text = readControllerMappings();
+    writer.join();
+    EXPECT_EQ(text, "");
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(log.lines()[0].priority, SDL_LOG_PRIORITY_WARN);
+    EXPECT_EQ(log.lines()[0].message, SDL_GetError());
+}
+
+namespace {
+
+std::string guidOfPad(const std::string& name)
+{
+    SDL_InitSubSystem(SDL_INIT_JOYSTICK);
+    VirtualPad pad(name);
+    char guid[33] = {};
+    SDL_JoystickGetGUIDString(SDL_JoystickGetGUID(pad.joystick), guid, sizeof guid);
+    pad.unplug();
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+    return guid;
+}
+
+} // namespace
+
+TEST(ControllerMappings, MappingFromTheFileNamesTheController)
+{
+    TempWorkDir dir;
+    // No newline at the end and no terminating zero in the file.
+    dir.writeAsset("gamecontrollerdb.txt", "# mappings for the test pad\n" + guidOfPad("Pad One") +
+                                               ",Mapped Pad,a:b0,platform:Linux,");
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    ASSERT_TRUE(startUp());
+    LogCapture log;
+    VirtualPad pad("Pad One");
+    runFrame();
+    EXPECT_EQ(log.messages(), std::vector<std::string>{"opened the controller: Mapped Pad"});
+    pad.unplug();
+    shutDown();
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <string>
+
+// The text of "assets/gamecontrollerdb.txt": a comment header, then one SDL mapping a line.
+std::string controllerDatabase();

@@ -1,0 +1,6 @@
+#pragma once
+
+#include "image.h"
+
+// The bullet, the life bar's three cells, the radar frame and the small emblem.
+void paintHudArt(Image& sheet);

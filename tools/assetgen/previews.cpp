@@ -1,0 +1,118 @@
+#include "previews.h"
+
+#include "sheet_layout.h"
+#include "terrain.h"
+
+#include <string_view>
+
+namespace {
+
+constexpr int PREVIEW_SCALE = 4;
+constexpr int CHECKER = 4; // sheet pixels per checkerboard square
+constexpr int VIEW_W = 320;
+constexpr int VIEW_H = 240;
+
+void drawText(Image& view, const Image& sheet, int x, int y, std::string_view text, bool large)
+{
+    for (char ch : text) {
+        const GlyphCell cell = glyphCell(ch, large);
+        view.drawRegion(sheet, cell.x, cell.y, 8, large ? 16 : 8, x, y);
+        x += 8;
+    }
+}
+
+// A heads-up number: right-aligned from its ones digit, with the display's own zero.
+void drawHudNumber(Image& view, const Image& sheet, int onesX, int y, int value)
+{
+    do {
+        const int digit = value % 10;
+        view.drawRegion(sheet, digit == 0 ? HUD_ZERO.x : 168 + 8 * digit, 8, 8, 8, onesX, y);
+        onesX -= 8;
+        value /= 10;
+    } while (value > 0);
+}
+
+void drawHud(Image& view, const Image& sheet)
+{
+    view.drawRegion(sheet, SCORE_LABEL.x, SCORE_LABEL.y, SCORE_LABEL.w, SCORE_LABEL.h, 8, 0);
+    drawHudNumber(view, sheet, 64, 8, 1230);
+    view.drawRegion(sheet, BEST_LABEL.x, BEST_LABEL.y, BEST_LABEL.w, BEST_LABEL.h, 128, 0);
+    drawHudNumber(view, sheet, 184, 8, 20500);
+    view.drawRegion(sheet, LIFE_LEFT.x, LIFE_LEFT.y, 8, 8, 72, 228);
+    view.drawRegion(sheet, LIFE_RIGHT.x, LIFE_RIGHT.y, 8, 8, 240, 228);
+    for (int i = 0; i < 20; ++i) {
+        view.drawRegion(sheet, LIFE_MIDDLE.x, LIFE_MIDDLE.y, 8, 8, 80 + 8 * i, 228);
+    }
+    view.fill(80, 229, 112, 6, rgb(228, 0, 88));
+    const int blips[][2] = {{280, 20}, {300, 38}, {287, 12}};
+    for (const auto& b : blips) {
+        view.fill(b[0], b[1], 2, 2, rgb(255, 0, 0));
+    }
+    view.drawRegion(sheet, RADAR.x, RADAR.y, RADAR.w, RADAR.h, 268, 4);
+}
+
+// A plane frame, mirrored for headings to the right as the game does.
+void drawPlaneFrame(Image& view, const Image& sheet, int row, int column, bool mirror, int x, int y)
+{
+    for (int j = 0; j < CELL; ++j) {
+        for (int i = 0; i < CELL; ++i) {
+            const Rgba colour = sheet.get(column * CELL + (mirror ? CELL - 1 - i : i), row + j);
+            if (colour.a != 0) {
+                view.blend(x + i, y + j, colour);
+            }
+        }
+    }
+}
+
+} // namespace
+
+Image sheetPreview(const Image& sheet)
+{
+    Image out(sheet.width() * PREVIEW_SCALE, sheet.height() * PREVIEW_SCALE);
+    const Image big = sheet.scaled(PREVIEW_SCALE);
+    for (int y = 0; y < out.height(); ++y) {
+        for (int x = 0; x < out.width(); ++x) {
+            const bool dark = ((x / (CHECKER * PREVIEW_SCALE)) + (y / (CHECKER * PREVIEW_SCALE))) % 2 == 1;
+            out.set(x, y, dark ? rgb(92, 92, 104) : rgb(124, 124, 136));
+        }
+    }
+    out.drawRegion(big, 0, 0, big.width(), big.height(), 0, 0);
+    return out;
+}
+
+Image groundView(const Image& sheet, const std::vector<std::uint8_t>& mapFile, int cameraX, int cameraY,
+                 int w, int h)
+{
+    Image view(w, h);
+    const int tileX0 = cameraX / CELL;
+    const int tileY0 = cameraY / CELL;
+    for (int i = 0; i < h / CELL + 2; ++i) {
+        for (int j = 0; j < w / CELL + 2; ++j) {
+            const int row = (tileY0 + i) % MAP_TILES;
+            const int col = (tileX0 + j) % MAP_TILES;
+            const std::uint8_t tile = mapFile[static_cast<size_t>(MAP_HEADER + row * MAP_TILES + col)];
+            view.drawRegion(sheet, (tile & 15) * CELL, (tile >> 4) * CELL, CELL, CELL,
+                            j * CELL - (cameraX - tileX0 * CELL), i * CELL - (cameraY - tileY0 * CELL));
+        }
+    }
+    return view;
+}
+
+Image playPreview(const Image& sheet, const std::vector<std::uint8_t>& mapFile)
+{
+    Image view = groundView(sheet, mapFile, 150, 40, VIEW_W, VIEW_H);
+    drawPlaneFrame(view, sheet, PLAYER_ROW_Y, 2, false, VIEW_W / 2 - 8, VIEW_H / 2 - 8);
+    // Enemies at every heading, spread over sea, coast and land.
+    for (int k = 0; k < 16; ++k) {
+        const int column = k <= 8 ? k : 16 - k;
+        drawPlaneFrame(view, sheet, ENEMY_ROW_Y, column, k > 8, 12 + (k % 8) * 38,
+                       40 + (k / 8) * 120 + (k % 3) * 18);
+    }
+    for (int k = 0; k < 6; ++k) {
+        view.drawRegion(sheet, BULLET.x, BULLET.y, 8, 8, 180 + k * 10, 116 - k * 7);
+    }
+    drawHud(view, sheet);
+    drawText(view, sheet, 16, 104, "M I S S I O N", true);
+    drawText(view, sheet, 16, 128, "DEFEAT 10 ENEMIES", false);
+    return view.scaled(2);
+}
