@@ -7,6 +7,7 @@
 
 #include "controller_db.h"
 #include "font_painter.h"
+#include "ground_map.h"
 #include "hud_art.h"
 #include "image.h"
 #include "logo.h"
@@ -14,7 +15,6 @@
 #include "previews.h"
 #include "sheet_layout.h"
 #include "sounds.h"
-#include "terrain.h"
 #include "wav_writer.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "previews.h"
 
+#include "ground_map.h"
 #include "sheet_layout.h"
-#include "terrain.h"
 
 #include <string_view>
 
