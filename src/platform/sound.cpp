@@ -1,10 +1,92 @@
 #include "platform/sound.h"
 
-// Silent until the sound effects land.
+#include <SDL.h>
+
+#include <algorithm>
+#include <string>
+
 std::vector<Mix_Chunk*> soundChunks;
 std::vector<bool> soundPlayed;
 
-void initSound() {}
-void playSound(SoundId /*id*/) {}
-void resetSoundFlags() {}
-void quitSound() {}
+namespace {
+
+constexpr int MIX_FREQUENCY = 44100; // Hz
+constexpr Uint16 MIX_FORMAT = AUDIO_S16LSB;
+constexpr int MIX_CHANNELS_OUT = 1;    // mono
+constexpr int MIX_CHUNK_FRAMES = 1024; // sample frames mixed at a time
+
+// In SoundId order.
+constexpr const char* SOUND_FILES[SOUND_COUNT] = {
+    "player_shot.wav", "player_hit.wav", "player_exp.wav", "enemy_shot.wav", "enemy_hit.wav", "enemy_exp.wav",
+};
+
+bool startAudio()
+{
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) {
+        SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "failed to init subsytem: %s", SDL_GetError());
+        return false;
+    }
+    // No decoder at all is no failure: the effects are plain WAV files.
+    if (Mix_Init(MIX_INIT_OGG) < 0) {
+        SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "failed to init mixer: %s", SDL_GetError());
+        return false;
+    }
+    if (Mix_OpenAudio(MIX_FREQUENCY, MIX_FORMAT, MIX_CHANNELS_OUT, MIX_CHUNK_FRAMES) < 0) {
+        SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "failed to open audio: %s", SDL_GetError());
+        return false;
+    }
+    return true;
+}
+
+Mix_Chunk* loadSound(const char* fileName)
+{
+    const std::string path = std::string("assets/") + fileName;
+    // The mixer takes the stream (and copes with a null one when the file is missing).
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
+    if (chunk == nullptr) {
+        SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "failed to load sound '%s': %s", path.c_str(),
+                    SDL_GetError());
+    }
+    return chunk;
+}
+
+} // namespace
+
+void initSound()
+{
+    if (!startAudio()) {
+        return;
+    }
+    // A failed file keeps its null entry so that index and id always agree.
+    for (const char* fileName : SOUND_FILES) {
+        soundChunks.push_back(loadSound(fileName));
+    }
+    soundPlayed.assign(SOUND_COUNT, false);
+}
+
+void playSound(SoundId id)
+{
+    if (id >= soundChunks.size() || soundPlayed[id]) {
+        return;
+    }
+    Mix_PlayChannelTimed(-1, soundChunks[id], 0, -1);
+    // Also when nothing started (no chunk, no free channel): no retry within the same frame.
+    soundPlayed[id] = true;
+}
+
+void resetSoundFlags()
+{
+    std::fill(soundPlayed.begin(), soundPlayed.end(), false);
+}
+
+void quitSound()
+{
+    for (Mix_Chunk* chunk : soundChunks) {
+        Mix_FreeChunk(chunk);
+    }
+    soundChunks.clear();
+    soundPlayed.clear();
+    Mix_CloseAudio();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}

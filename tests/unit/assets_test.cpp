@@ -98,6 +98,21 @@ public:
         return count;
     }
 
+    // Mean colour step, red + green + blue, between pixel column or row `a` and `b`
+    // (16 pixels each, the second tile's counted from its own corner).
+    double step(const Rect& a, const Rect& b, bool across) const
+    {
+        double total = 0.0;
+        for (int i = 0; i < 16; ++i) {
+            for (int c = 0; c < 3; ++c) {
+                const int p = across ? byte(a.x, a.y + i, c) : byte(a.x + i, a.y, c);
+                const int q = across ? byte(b.x, b.y + i, c) : byte(b.x + i, b.y, c);
+                total += std::abs(p - q);
+            }
+        }
+        return total / 16.0;
+    }
+
 private:
     SDL_Surface* surface = nullptr;
 };
@@ -138,6 +153,21 @@ std::vector<Region> pictureRegions()
         regions.push_back({"enemy frame", {column, 16, 16, 16}});
     }
     return regions;
+}
+
+// The map's tile bytes, row-major, or none if the file is too short to hold them all.
+std::vector<std::uint8_t> mapTiles()
+{
+    const std::string file = readFile("assets/bg.dat");
+    if (file.size() < static_cast<size_t>(BG_HEADER_SIZE + MAP_SIZE * MAP_SIZE)) {
+        return {};
+    }
+    return {file.begin() + BG_HEADER_SIZE, file.begin() + BG_HEADER_SIZE + MAP_SIZE * MAP_SIZE};
+}
+
+Rect tileCell(int tile)
+{
+    return {(tile & 15) * 16, (tile >> 4) * 16, 16, 16};
 }
 
 bool overlaps(const Rect& a, const Rect& b)
@@ -221,9 +251,8 @@ TEST(Assets, MapNamesOnlyOpaqueGroundCellsClearOfOtherPictures)
 {
     const Sheet sheet;
     ASSERT_TRUE(sheet.loaded()) << IMG_GetError();
-    const std::string map = readFile("assets/bg.dat");
-    ASSERT_GE(map.size(), static_cast<size_t>(BG_HEADER_SIZE + MAP_SIZE * MAP_SIZE));
-    std::vector<int> tiles(map.begin() + BG_HEADER_SIZE, map.begin() + BG_HEADER_SIZE + MAP_SIZE * MAP_SIZE);
+    std::vector<std::uint8_t> tiles = mapTiles();
+    ASSERT_EQ(tiles.size(), static_cast<size_t>(MAP_SIZE * MAP_SIZE)) << "bg.dat is shorter than 1620 bytes";
     tiles.push_back(TILE_DEFAULT);
     std::vector<Region> taken = pictureRegions();
     for (char ch : PRINTED + " ") {
@@ -232,11 +261,44 @@ TEST(Assets, MapNamesOnlyOpaqueGroundCellsClearOfOtherPictures)
     }
     taken.push_back({"heads-up zero", HUD_ZERO});
     for (int tile : std::set<int>(tiles.begin(), tiles.end())) {
-        const Rect cell{(tile & 15) * 16, (tile >> 4) * 16, 16, 16};
+        const Rect cell = tileCell(tile);
         EXPECT_EQ(sheet.opaqueCount(cell), 256) << "tile " << tile;
         for (const Region& region : taken) {
             EXPECT_FALSE(overlaps(cell, region.rect)) << "tile " << tile << " overlaps the " << region.what;
         }
+    }
+}
+
+TEST(Assets, NeighbouringTilesJoinWithoutSeamsAcrossTheMapAndItsWrap)
+{
+    const Sheet sheet;
+    ASSERT_TRUE(sheet.loaded()) << IMG_GetError();
+    const std::vector<std::uint8_t> tiles = mapTiles();
+    ASSERT_EQ(tiles.size(), static_cast<size_t>(MAP_SIZE * MAP_SIZE));
+    const auto cellAt = [&tiles](int row, int col) {
+        return tileCell(tiles[static_cast<size_t>((row % MAP_SIZE) * MAP_SIZE + col % MAP_SIZE)]);
+    };
+    struct Neighbour {
+        const char* where;
+        int down, right;
+    };
+    const Neighbour neighbours[] = {{"to the right", 0, 1}, {"below", 1, 0}};
+    for (const Neighbour& n : neighbours) {
+        SCOPED_TRACE(n.where);
+        const bool across = n.right == 1;
+        // No seam may be harsher than the harshest step inside a tile.
+        double inside = 0.0;
+        double seam = 0.0;
+        for (int row = 0; row < MAP_SIZE; ++row) {
+            for (int col = 0; col < MAP_SIZE; ++col) {
+                const Rect a = cellAt(row, col);
+                const Rect b = cellAt(row + n.down, col + n.right);
+                inside = std::max(inside, sheet.step({a.x + 7 * n.right, a.y + 7 * n.down, 0, 0},
+                                                     {a.x + 8 * n.right, a.y + 8 * n.down, 0, 0}, across));
+                seam = std::max(seam, sheet.step({a.x + 15 * n.right, a.y + 15 * n.down, 0, 0}, b, across));
+            }
+        }
+        EXPECT_LE(seam, inside);
     }
 }
 

@@ -42,6 +42,7 @@ constexpr int NAME_W = LETTER_COUNT * LETTER_PIXELS_W + (LETTER_COUNT - 1) * LET
 constexpr int NAME_TOP = 3;
 constexpr int EXTRUDE = 3;
 
+constexpr Rgba FACE_EDGE = rgb(255, 255, 255);
 constexpr Rgba FACE_TOP = rgb(255, 255, 210);
 constexpr Rgba FACE_MIDDLE = rgb(255, 200, 40);
 constexpr Rgba FACE_BOTTOM = rgb(230, 60, 20);
@@ -126,7 +127,8 @@ void paintName(Image& logo)
     for (int y = 0; y < LOGO.h; ++y) {
         for (int x = 0; x < LOGO.w; ++x) {
             if (maskAt(mask, x, y)) {
-                logo.set(x, y, faceColour(y));
+                // A lit top edge, as if the letters were bevelled.
+                logo.set(x, y, maskAt(mask, x, y - 1) ? faceColour(y) : FACE_EDGE);
             } else if (!maskAt(solid, x, y) && (maskAt(solid, x - 1, y) || maskAt(solid, x + 1, y) ||
                                                 maskAt(solid, x, y - 1) || maskAt(solid, x, y + 1))) {
                 logo.set(x, y, OUTLINE);

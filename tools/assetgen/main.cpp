@@ -1,12 +1,13 @@
 // Writes every file of assets/ from the art, map, sound and mapping source beside it.
 // Usage: plorvik_assetgen ASSETS_DIR [--preview SHEET_PREVIEW.png] [--play PLAY_PREVIEW.png]
-//                         [--map MAP_PREVIEW.png]
+//                         [--map MAP_PREVIEW.png] [--title TITLE_PREVIEW.png]
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
 #include <SDL_image.h>
 
 #include "controller_db.h"
 #include "font_painter.h"
+#include "ground_map.h"
 #include "hud_art.h"
 #include "image.h"
 #include "logo.h"
@@ -14,7 +15,6 @@
 #include "previews.h"
 #include "sheet_layout.h"
 #include "sounds.h"
-#include "terrain.h"
 #include "wav_writer.h"
 
 #include <cstdio>
@@ -56,6 +56,7 @@ struct Options {
     std::string sheetPreview;
     std::string playPreview;
     std::string mapPreview;
+    std::string titlePreview;
 };
 
 bool parse(int argc, char* argv[], Options& options)
@@ -65,6 +66,7 @@ bool parse(int argc, char* argv[], Options& options)
         std::string* target = arg == "--preview" ? &options.sheetPreview
                               : arg == "--play"  ? &options.playPreview
                               : arg == "--map"   ? &options.mapPreview
+                              : arg == "--title" ? &options.titlePreview
                                                  : nullptr;
         if (target != nullptr && i + 1 < argc) {
             *target = argv[++i];
@@ -105,6 +107,9 @@ bool writeAssets(const Options& options)
     if (!options.playPreview.empty()) {
         ok = savePng(playPreview(sheet, map), options.playPreview) && ok;
     }
+    if (!options.titlePreview.empty()) {
+        ok = savePng(titlePreview(sheet), options.titlePreview) && ok;
+    }
     if (!options.mapPreview.empty()) {
         const Image world = groundView(sheet, map, 0, 0, MAP_TILES * CELL, MAP_TILES * CELL);
         ok = savePng(world, options.mapPreview) && ok;
@@ -118,7 +123,8 @@ int main(int argc, char* argv[])
 {
     Options options;
     if (!parse(argc, argv, options)) {
-        std::fprintf(stderr, "usage: %s ASSETS_DIR [--preview PNG] [--play PNG] [--map PNG]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s ASSETS_DIR [--preview PNG] [--play PNG] [--map PNG] [--title PNG]\n",
+                     argv[0]);
         return 2;
     }
     IMG_Init(IMG_INIT_PNG);

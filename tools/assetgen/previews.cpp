@@ -1,7 +1,7 @@
 #include "previews.h"
 
+#include "ground_map.h"
 #include "sheet_layout.h"
-#include "terrain.h"
 
 #include <string_view>
 
@@ -32,12 +32,17 @@ void drawHudNumber(Image& view, const Image& sheet, int onesX, int y, int value)
     } while (value > 0);
 }
 
-void drawHud(Image& view, const Image& sheet)
+void drawScores(Image& view, const Image& sheet)
 {
     view.drawRegion(sheet, SCORE_LABEL.x, SCORE_LABEL.y, SCORE_LABEL.w, SCORE_LABEL.h, 8, 0);
     drawHudNumber(view, sheet, 64, 8, 1230);
     view.drawRegion(sheet, BEST_LABEL.x, BEST_LABEL.y, BEST_LABEL.w, BEST_LABEL.h, 128, 0);
     drawHudNumber(view, sheet, 184, 8, 20500);
+}
+
+void drawHud(Image& view, const Image& sheet)
+{
+    drawScores(view, sheet);
     view.drawRegion(sheet, LIFE_LEFT.x, LIFE_LEFT.y, 8, 8, 72, 228);
     view.drawRegion(sheet, LIFE_RIGHT.x, LIFE_RIGHT.y, 8, 8, 240, 228);
     for (int i = 0; i < 20; ++i) {
@@ -114,5 +119,18 @@ Image playPreview(const Image& sheet, const std::vector<std::uint8_t>& mapFile)
     drawHud(view, sheet);
     drawText(view, sheet, 16, 104, "M I S S I O N", true);
     drawText(view, sheet, 16, 128, "DEFEAT 10 ENEMIES", false);
+    return view.scaled(2);
+}
+
+Image titlePreview(const Image& sheet)
+{
+    Image view(VIEW_W, VIEW_H);
+    view.fill(0, 0, VIEW_W, VIEW_H, rgb(0, 0, 0));
+    view.drawRegion(sheet, LOGO.x, LOGO.y, LOGO.w, LOGO.h, 40, 56);
+    drawText(view, sheet, 60, 128, "A L P H A   V E R S I O N", false);
+    drawText(view, sheet, 96, 144, "PRESS ANY BUTTON", false);
+    drawText(view, sheet, 72, 212, "2024 PLORVIK FLIGHT CO", false);
+    view.drawRegion(sheet, EMBLEM.x, EMBLEM.y, EMBLEM.w, EMBLEM.h, 140, 224);
+    drawScores(view, sheet);
     return view.scaled(2);
 }

@@ -17,3 +17,6 @@ Image groundView(const Image& sheet, const std::vector<std::uint8_t>& mapFile, i
 // A made-up moment of play at 2x: ground, planes of both sides, bullets, heads-up display
 // and large text, for judging how the pieces read together.
 Image playPreview(const Image& sheet, const std::vector<std::uint8_t>& mapFile);
+
+// The title screen at 2x, waiting for a button: logo, texts, emblem and scores.
+Image titlePreview(const Image& sheet);

@@ -41,11 +41,6 @@ double square(double phase, double duty)
     return phase < duty ? 1.0 : -1.0;
 }
 
-double triangle(double phase)
-{
-    return 4.0 * std::fabs(phase - 0.5) - 1.0;
-}
-
 // One-pole low-pass; the cut-off may change every sample.
 class LowPass {
 public:
@@ -58,6 +53,19 @@ public:
 
 private:
     double out = 0.0;
+};
+
+// Two one-pole stages: a steeper slope, for noise that should thud rather than hiss.
+class TwoPoleLowPass {
+public:
+    double step(double in, double cutoffHertz)
+    {
+        return second.step(first.step(in, cutoffHertz), cutoffHertz);
+    }
+
+private:
+    LowPass first;
+    LowPass second;
 };
 
 Signal render(double seconds, const std::function<double(double)>& voice)
@@ -83,15 +91,17 @@ Signal playerShot(Prng&)
     });
 }
 
-// A lower, duller "pow": a triangle thump under a puff of filtered noise.
+// A lower, duller "pow": a muffled square thump with a short puff of noise on its front.
 Signal enemyShot(Prng& random)
 {
     Oscillator body;
-    LowPass puff;
-    return render(0.16, [&](double t) {
-        const double pitch = 460.0 * std::exp(-t / 0.04) + 150.0;
-        const double noise = puff.step(random.range(-1.0, 1.0), 2200.0);
-        return (0.75 * triangle(body.step(pitch)) + 1.6 * noise) * decay(t, 0.003, 0.05);
+    TwoPoleLowPass muffle;
+    TwoPoleLowPass puff;
+    return render(0.15, [&](double t) {
+        const double pitch = 300.0 * std::exp(-t / 0.035) + 110.0;
+        const double thump = muffle.step(square(body.step(pitch), 0.5), 1400.0) * decay(t, 0.002, 0.055);
+        const double noise = puff.step(random.range(-1.0, 1.0), 2500.0) * decay(t, 0.001, 0.012);
+        return thump + 1.5 * noise;
     });
 }
 
@@ -129,7 +139,7 @@ Signal enemyHit(Prng& random)
 Signal playerExplosion(Prng& random)
 {
     LowPass rumble;
-    LowPass crackle;
+    TwoPoleLowPass crackle;
     Oscillator sub;
     double brown = 0.0;
     return render(1.4, [&](double t) {
@@ -139,7 +149,7 @@ Signal playerExplosion(Prng& random)
         const double boom =
             0.7 * std::sin(2 * PI * sub.step(70.0 * std::exp(-t / 0.6) + 28.0)) * decay(t, 0.01, 0.35);
         const double spark = random.unit() < 0.004 * std::exp(-t / 0.3) ? random.range(-1.0, 1.0) : 0.0;
-        const double pops = 0.9 * crackle.step(spark * 8.0, 3000.0) * decay(t, 0.0, 0.5);
+        const double pops = crackle.step(spark * 12.0, 1600.0) * decay(t, 0.0, 0.4);
         return blast + boom + pops;
     });
 }
@@ -187,9 +197,11 @@ std::vector<SoundEffect> synthesiseSounds()
         {"player_shot.wav", playerShot}, {"player_hit.wav", playerHit}, {"player_exp.wav", playerExplosion},
         {"enemy_shot.wav", enemyShot},   {"enemy_hit.wav", enemyHit},   {"enemy_exp.wav", enemyExplosion},
     };
-    Prng random(NOISE_SEED);
     std::vector<SoundEffect> sounds;
+    std::uint64_t seed = NOISE_SEED;
     for (const Recipe& r : recipes) {
+        // A noise stream of its own, so reworking one sound leaves the others alone.
+        Prng random(seed++);
         sounds.push_back({r.fileName, finish(r.make(random))});
     }
     return sounds;

@@ -2,7 +2,6 @@
 
 #include "image.h"
 
-#include <array>
 #include <cstdint>
 #include <map>
 #include <vector>
@@ -31,9 +30,3 @@ public:
 private:
     std::map<int, std::vector<std::uint8_t>> tiles;
 };
-
-constexpr int MAP_TILES = 40;
-constexpr int MAP_HEADER = 20;
-
-// The 40x40 ground map, islands in a sea, wrapping on both edges; header and tile bytes.
-std::vector<std::uint8_t> makeMapFile(const TileSet& tileSet);
