@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 
@@ -158,9 +159,13 @@ TEST(GameObjects, MovementWrapsAtBothSeams)
         float expectedX, expectedY;
     };
     const Case cases[] = {
-        {639.0f, 100.0f, 1.0f, 0.0f, 1.0f, 100.0f},   {1.0f, 100.0f, -1.0f, 0.0f, 639.0f, 100.0f},
-        {100.0f, 639.0f, 0.0f, 1.0f, 100.0f, 1.0f},   {100.0f, 1.0f, 0.0f, -1.0f, 100.0f, 639.0f},
+        {639.0f, 100.0f, 1.0f, 0.0f, 1.0f, 100.0f},
+        {1.0f, 100.0f, -1.0f, 0.0f, 639.0f, 100.0f},
+        {100.0f, 639.0f, 0.0f, 1.0f, 100.0f, 1.0f},
+        {100.0f, 1.0f, 0.0f, -1.0f, 100.0f, 639.0f},
         {100.0f, 100.0f, 0.0f, 1.0f, 100.0f, 102.0f},
+        // Just short of the seam: the step lands a hair below 0, which must not round to 640.
+        {std::nextafter(2.0f, 0.0f), 100.0f, -1.0f, 0.0f, 0.0f, 100.0f},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
@@ -174,6 +179,8 @@ TEST(GameObjects, MovementWrapsAtBothSeams)
         EXPECT_FLOAT_EQ(player->y, c.expectedY);
         EXPECT_EQ(player->cx, player->x);
         EXPECT_EQ(player->cy, player->y);
+        EXPECT_LT(player->x, WORLD_SIZE);
+        EXPECT_LT(player->y, WORLD_SIZE);
     }
 }
 
