@@ -28,5 +28,9 @@ bool hasWindowState(unsigned long window, const std::string& state);
 bool focusWindow(unsigned long window);
 bool typeKeys(const std::string& xdotoolArgs);
 
+// A string property on the root window, set and read by short-lived clients.
+bool setRootProperty(const std::string& name, const std::string& value);
+std::string rootProperty(const std::string& name);
+
 // The request a window manager's close button sends: WM_PROTOCOLS / WM_DELETE_WINDOW.
 bool requestClose(unsigned long window);
