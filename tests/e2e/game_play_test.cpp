@@ -10,9 +10,30 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr int LOGO_REST_Y = 56;
-constexpr int SKIP_WELL_BEFORE_Y = 120; // about 40 frames of slide still to go
+constexpr int SKIP_WELL_BEFORE_Y = 160; // about 68 frames of slide still to go
 constexpr auto INTRO_AND_MORE = 8s;     // the intro lasts 181 frames
 constexpr int UP_LEFT = 2;              // the player's heading as a mission begins
+
+constexpr int CLOCKWISE = -1;
+constexpr int COUNTER_CLOCKWISE = 1;
+constexpr int TURN_FRAMES = 16; // a whole turn
+constexpr int MOST_FRAMES_MISSED = 2;
+
+// Every change between frames seen one after the other is a step of one to three
+// frames in `direction`.
+::testing::AssertionResult turnsOneWay(const std::vector<int>& frames, int direction)
+{
+    std::string seen;
+    bool oneWay = frames.size() >= 2;
+    for (size_t i = 0; i < frames.size(); ++i) {
+        seen += " " + std::to_string(frames[i]);
+        if (i > 0) {
+            const int step = ((frames[i] - frames[i - 1]) * direction + TURN_FRAMES) % TURN_FRAMES;
+            oneWay = oneWay && step >= 1 && step <= 1 + MOST_FRAMES_MISSED;
+        }
+    }
+    return (oneWay ? ::testing::AssertionSuccess() : ::testing::AssertionFailure()) << "frames seen:" << seen;
+}
 
 } // namespace
 
@@ -28,7 +49,7 @@ TEST_F(GameScreens, TitleLogoSlidesUpToRestAndThenThePromptBlinks)
         return titleWaiting(s);
     });
     ASSERT_TRUE(rest) << failureNote();
-    ASSERT_GE(positions.size(), 3u) << "the logo was not seen sliding";
+    ASSERT_GE(positions.size(), 2u) << "the logo was not seen sliding";
     for (size_t i = 1; i < positions.size(); ++i) {
         EXPECT_LT(positions[i], positions[i - 1]) << "the logo only ever rises";
     }
@@ -75,23 +96,10 @@ TEST_F(GameScreens, AGameWithTurnsShotsAndAPauseEndsWithEscapeAndStatusZero)
                       INTRO_AND_MORE))
         << failureNote();
 
-    // Right turns clockwise through each frame in turn, left turns back. The frames are
-    // those shown after the one the plane was in when the key went down.
-    const auto framesWhileHolding = [&](const std::string& key, int from, int to) {
-        std::vector<int> seen;
-        EXPECT_TRUE(typeKeys("keydown " + key));
-        waitForScreen([&](const Screenshot& s) {
-            const std::optional<int> turn = playerTurn(s);
-            if (turn && !(seen.empty() && turn == from) && (seen.empty() || seen.back() != *turn)) {
-                seen.push_back(*turn);
-            }
-            return turn == to;
-        });
-        EXPECT_TRUE(typeKeys("keyup " + key));
-        return seen;
-    };
-    EXPECT_EQ(framesWhileHolding("Right", UP_LEFT, -1), (std::vector<int>{1, 0, -1})) << failureNote();
-    EXPECT_EQ(framesWhileHolding("Left", -1, UP_LEFT), (std::vector<int>{0, 1, UP_LEFT})) << failureNote();
+    // Right turns the plane clockwise, left turns it back. Each frame shows for a third
+    // of a second; a screenshot that comes late may miss one, never reverse the order.
+    EXPECT_TRUE(turnsOneWay(framesWhileHolding("Right", -1), CLOCKWISE)) << failureNote();
+    EXPECT_TRUE(turnsOneWay(framesWhileHolding("Left", UP_LEFT), COUNTER_CLOCKWISE)) << failureNote();
 
     // The shot leaves at the key's going down and is out of sight within half a second.
     ASSERT_TRUE(typeKeys("keydown z"));

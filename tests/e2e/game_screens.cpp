@@ -10,7 +10,7 @@ namespace {
 const SheetRect TITLE_LOGO{0, 176, 240, 72};
 constexpr int LOGO_X = 40;
 constexpr int LOGO_REST_Y = 56;
-constexpr int LOGO_LOWEST_CHECKED_Y = 200; // lower down too little of the logo is on screen
+constexpr int LOGO_START_Y = 238;
 const ScreenPoint VERSION_POS{60, 128};
 const char* const VERSION_TEXT = "A L P H A   V E R S I O N";
 const ScreenPoint PROMPT_POS{96, 144};
@@ -106,8 +106,8 @@ bool GameScreens::pictureMoves(const Screenshot& s, std::chrono::milliseconds sp
 
 int GameScreens::logoY(const Screenshot& s) const
 {
-    for (int y = LOGO_REST_Y; y <= LOGO_LOWEST_CHECKED_Y; ++y) {
-        if (compare(s, sheet, {{{LOGO_X, y}, TITLE_LOGO}}, Backdrop::BLACK).matches()) {
+    for (int y = LOGO_REST_Y; y <= LOGO_START_Y; ++y) {
+        if (shows(s, sheet, {{{LOGO_X, y}, TITLE_LOGO}}, Backdrop::BLACK)) {
             return y;
         }
     }
@@ -117,12 +117,12 @@ int GameScreens::logoY(const Screenshot& s) const
 bool GameScreens::titleWaiting(const Screenshot& s) const
 {
     return logoY(s) == LOGO_REST_Y &&
-           compare(s, sheet, textCopies(VERSION_POS, VERSION_TEXT, false), Backdrop::BLACK).matches();
+           shows(s, sheet, textCopies(VERSION_POS, VERSION_TEXT, false), Backdrop::BLACK);
 }
 
 bool GameScreens::promptShown(const Screenshot& s) const
 {
-    return compare(s, sheet, textCopies(PROMPT_POS, PROMPT_TEXT, false), Backdrop::BLACK).matches();
+    return shows(s, sheet, textCopies(PROMPT_POS, PROMPT_TEXT, false), Backdrop::BLACK);
 }
 
 bool GameScreens::promptHidden(const Screenshot& s) const
@@ -140,15 +140,13 @@ bool GameScreens::promptHidden(const Screenshot& s) const
 
 bool GameScreens::missionIntroShown(const Screenshot& s, double scale) const
 {
-    return compare(s, sheet, textCopies(MISSION_POS, "M I S S I O N", true), Backdrop::ANY, scale)
-               .matches() &&
-           compare(s, sheet, textCopies(DEFEAT_POS, "DEFEAT 10 ENEMIES", false), Backdrop::ANY, scale)
-               .matches();
+    return shows(s, sheet, textCopies(MISSION_POS, "M I S S I O N", true), Backdrop::ANY, scale) &&
+           shows(s, sheet, textCopies(DEFEAT_POS, "DEFEAT 10 ENEMIES", false), Backdrop::ANY, scale);
 }
 
 bool GameScreens::scoreLabelShown(const Screenshot& s, double scale) const
 {
-    return compare(s, sheet, {SCORE_LABEL}, Backdrop::ANY, scale).matches();
+    return shows(s, sheet, {SCORE_LABEL}, Backdrop::ANY, scale);
 }
 
 std::optional<int> GameScreens::playerTurn(const Screenshot& s) const
@@ -156,12 +154,27 @@ std::optional<int> GameScreens::playerTurn(const Screenshot& s) const
     for (int frame = 0; frame < PLANE_FRAMES; ++frame) {
         for (bool mirrored : {false, true}) {
             const Placement copy{PLAYER_POS, {frame * PLANE_SIZE, 0, PLANE_SIZE, PLANE_SIZE}, mirrored};
-            if (compare(s, sheet, {copy}, Backdrop::ANY).matches()) {
+            if (shows(s, sheet, {copy}, Backdrop::ANY)) {
                 return mirrored ? -frame : frame;
             }
         }
     }
     return std::nullopt;
+}
+
+std::vector<int> GameScreens::framesWhileHolding(const std::string& key, int last)
+{
+    std::vector<int> seen;
+    EXPECT_TRUE(typeKeys("keydown " + key));
+    waitForScreen([&](const Screenshot& s) {
+        const std::optional<int> turn = playerTurn(s);
+        if (turn && (seen.empty() || seen.back() != *turn)) {
+            seen.push_back(*turn);
+        }
+        return turn == last;
+    });
+    EXPECT_TRUE(typeKeys("keyup " + key));
+    return seen;
 }
 
 int GameScreens::bulletPixelsAheadOfPlayer(const Screenshot& s) const

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The game played through its real window: screenshots are read back and compared with
 // what the sprite sheet says each screen must show at its logical position.
@@ -29,7 +30,7 @@ protected:
     // Whether the window shows something else `span` after `s` was taken.
     bool pictureMoves(const Screenshot& s, std::chrono::milliseconds span) const;
 
-    // The title logo's top row on the logical screen, or -1 where it is not (fully) seen.
+    // The title logo's top row on the logical screen, or -1 where it is not seen.
     int logoY(const Screenshot& s) const;
     bool titleWaiting(const Screenshot& s) const;
     bool promptShown(const Screenshot& s) const;
@@ -37,8 +38,12 @@ protected:
     bool missionIntroShown(const Screenshot& s, double scale = WINDOW_SCALE) const;
     bool scoreLabelShown(const Screenshot& s, double scale) const;
     // The player's frame as an index of turn: 0 pointing up, +1 per 22.5 degrees to the
-    // left (counter-clockwise), -1 per 22.5 degrees to the right; nullopt if not seen.
+    // left (counter-clockwise), -1 per 22.5 degrees to the right, 8 pointing down;
+    // nullopt if not seen.
     std::optional<int> playerTurn(const Screenshot& s) const;
+    // The player's frames, one entry per change, from the one it is in when `key` goes
+    // down until `last` shows (or five seconds have passed).
+    std::vector<int> framesWhileHolding(const std::string& key, int last);
     // Pixels of a bullet's own colours up to 64 logical pixels up and to the left of the
     // player's plane, where its shots fly while it heads that way.
     int bulletPixelsAheadOfPlayer(const Screenshot& s) const;

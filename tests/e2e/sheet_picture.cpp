@@ -75,8 +75,9 @@ bool nearTexelBorder(double u)
     return fraction < 0.02 || fraction > 0.98;
 }
 
-void compareCopy(const Screenshot& shot, const SheetPicture& sheet, const Placement& copy, Backdrop backdrop,
-                 double scale, Comparison& result)
+// False at the first pixel that differs; counts the opaque pixels compared.
+bool copyShown(const Screenshot& shot, const SheetPicture& sheet, const Placement& copy, Backdrop backdrop,
+               double scale, int& opaqueCompared)
 {
     const SheetRect& r = copy.region;
     const int left = static_cast<int>(std::floor(copy.at.x * scale));
@@ -100,12 +101,13 @@ void compareCopy(const Screenshot& shot, const SheetPicture& sheet, const Placem
             if (expected < 0) {
                 continue;
             }
-            ++result.compared;
+            opaqueCompared += (texel & 0xFFu) == 0xFFu ? 1 : 0;
             if (!closeEnough(shot.at(x, y), expected, (texel & 0xFFu) == 0xFFu || (texel & 0xFFu) == 0)) {
-                ++result.mismatched;
+                return false;
             }
         }
     }
+    return true;
 }
 
 } // namespace
@@ -139,14 +141,16 @@ std::uint32_t SheetPicture::texel(int x, int y) const
     return texels[static_cast<size_t>(y) * width + x];
 }
 
-Comparison compare(const Screenshot& shot, const SheetPicture& sheet, const std::vector<Placement>& copies,
-                   Backdrop backdrop, double scale)
+bool shows(const Screenshot& shot, const SheetPicture& sheet, const std::vector<Placement>& copies,
+           Backdrop backdrop, double scale)
 {
-    Comparison result;
+    int opaqueCompared = 0;
     for (const Placement& copy : copies) {
-        compareCopy(shot, sheet, copy, backdrop, scale, result);
+        if (!copyShown(shot, sheet, copy, backdrop, scale, opaqueCompared)) {
+            return false;
+        }
     }
-    return result;
+    return opaqueCompared > 0;
 }
 
 std::vector<Placement> textCopies(const ScreenPoint& pos, const std::string& text, bool large)

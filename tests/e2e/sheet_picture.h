@@ -36,14 +36,10 @@ enum class Backdrop { ANY, BLACK };
 // The logical screen fills the window at 2x, and a 1024x768 full screen at 3.2x.
 constexpr double WINDOW_SCALE = 2.0;
 
-struct Comparison {
-    int compared = 0;
-    int mismatched = 0;
-    bool matches() const { return compared > 0 && mismatched == 0; }
-};
-
-Comparison compare(const Screenshot& shot, const SheetPicture& sheet, const std::vector<Placement>& copies,
-                   Backdrop backdrop, double scale = WINDOW_SCALE);
+// Whether the screenshot shows every copy as the sheet says, with at least one opaque
+// pixel to go by (a black screen shows nothing but transparent texels).
+bool shows(const Screenshot& shot, const SheetPicture& sheet, const std::vector<Placement>& copies,
+           Backdrop backdrop, double scale = WINDOW_SCALE);
 
 // The glyph cells of `text`, laid out as the game lays out a line of text.
 std::vector<Placement> textCopies(const ScreenPoint& pos, const std::string& text, bool large);
