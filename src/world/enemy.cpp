@@ -1,6 +1,31 @@
 #include "world/game_object_detail.h"
 
+#include "world/random_source.h"
+#include "world/world.h"
+
 #include <cmath>
+
+namespace {
+
+constexpr std::int32_t BURST_LENGTH = 40;        // frames
+constexpr std::int32_t BURST_SHOT_INTERVAL = 10; // frames: four shots per burst
+constexpr float SIGHT_RANGE_SQUARED = 40000.0f;  // 200 units
+constexpr float SIGHT_CONE_COS = 0.866f;         // about 30 degrees either side of the nose
+constexpr double BURST_CHANCE = 0.05;            // per frame with the player in sight
+
+// The player close ahead of the nose. The difference ignores the wrap-round, so an enemy
+// never sees across the seam.
+bool seesPlayer(const Enemy& enemy, const Player& player)
+{
+    const float dx = player.x - enemy.x;
+    const float dy = player.y - enemy.y;
+    const float distanceSquared = dx * dx + dy * dy;
+    const Vec2 toPlayer = normalized({dx, dy});
+    return distanceSquared < SIGHT_RANGE_SQUARED &&
+           toPlayer.x * enemy.dirX + toPlayer.y * enemy.dirY > SIGHT_CONE_COS;
+}
+
+} // namespace
 
 Enemy::Enemy(float x, float y, float angle)
     : Fighter(x, y, normalized({std::cos(angle), std::sin(angle)}), ENEMY_SPEED)
@@ -10,6 +35,17 @@ Enemy::Enemy(float x, float y, float angle)
 void Enemy::update(World& world)
 {
     Fighter::update(world);
+    if (burstTimer > 0) {
+        if (burstTimer % BURST_SHOT_INTERVAL == 0) {
+            world.spawnEnemyBullet(*this);
+        }
+        --burstTimer;
+        return;
+    }
+    // Only an enemy with the player in sight draws from the random source.
+    if (seesPlayer(*this, *world.player) && random01() < BURST_CHANCE) {
+        burstTimer = BURST_LENGTH;
+    }
 }
 
 void Enemy::draw(const Camera& camera) const

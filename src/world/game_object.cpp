@@ -13,7 +13,9 @@ constexpr int HEADING_STEPS = 16; // half-turn in steps of 11.25 degrees
 float wrapOnce(float value)
 {
     if (value < 0.0f) {
-        return value + WORLD_SIZE;
+        // A tiny negative value plus 640 rounds to 640 itself, which is 0 on this world.
+        const float wrapped = value + WORLD_SIZE;
+        return wrapped < WORLD_SIZE ? wrapped : 0.0f;
     }
     if (value >= WORLD_SIZE) {
         return value - WORLD_SIZE;

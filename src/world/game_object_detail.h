@@ -3,7 +3,7 @@
 #include "platform/sprite_sheet.h"
 #include "world/game_objects.h"
 
-// Tuning and helpers shared by the game-object classes only.
+// Tuning and helpers shared by the game objects and the drawing of the world.
 
 constexpr float PLAYER_START_X = 160.0f;
 constexpr float PLAYER_START_Y = 90.0f;

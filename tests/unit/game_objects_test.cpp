@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 
@@ -17,11 +18,17 @@ std::uint32_t floatBits(float value)
     return bits;
 }
 
-// Objects only read the World in the enemies' gun; an empty one serves every update here.
+// Objects only read the World in the enemies' gun, which looks for the player: keep it
+// far behind every enemy here.
 World& someWorld()
 {
     static TempWorkDir dir;
     static World world;
+    if (!world.player) {
+        world.player = std::make_shared<Player>();
+        world.player->x = 0.0f;
+        world.player->y = 0.0f;
+    }
     return world;
 }
 
@@ -152,9 +159,13 @@ TEST(GameObjects, MovementWrapsAtBothSeams)
         float expectedX, expectedY;
     };
     const Case cases[] = {
-        {639.0f, 100.0f, 1.0f, 0.0f, 1.0f, 100.0f},   {1.0f, 100.0f, -1.0f, 0.0f, 639.0f, 100.0f},
-        {100.0f, 639.0f, 0.0f, 1.0f, 100.0f, 1.0f},   {100.0f, 1.0f, 0.0f, -1.0f, 100.0f, 639.0f},
+        {639.0f, 100.0f, 1.0f, 0.0f, 1.0f, 100.0f},
+        {1.0f, 100.0f, -1.0f, 0.0f, 639.0f, 100.0f},
+        {100.0f, 639.0f, 0.0f, 1.0f, 100.0f, 1.0f},
+        {100.0f, 1.0f, 0.0f, -1.0f, 100.0f, 639.0f},
         {100.0f, 100.0f, 0.0f, 1.0f, 100.0f, 102.0f},
+        // Just short of the seam: the step lands a hair below 0, which must not round to 640.
+        {std::nextafter(2.0f, 0.0f), 100.0f, -1.0f, 0.0f, 0.0f, 100.0f},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
@@ -168,6 +179,8 @@ TEST(GameObjects, MovementWrapsAtBothSeams)
         EXPECT_FLOAT_EQ(player->y, c.expectedY);
         EXPECT_EQ(player->cx, player->x);
         EXPECT_EQ(player->cy, player->y);
+        EXPECT_LT(player->x, WORLD_SIZE);
+        EXPECT_LT(player->y, WORLD_SIZE);
     }
 }
 
