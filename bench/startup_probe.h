@@ -7,6 +7,7 @@
 // announces both (probe_signals.h), as medians over several runs.
 struct StartupFigures {
     double milliseconds = 0.0;
+    double cpuMilliseconds = 0.0; // processor time of all its threads
     double peakMiB = 0.0;
     int runs = 0; // runs that announced both and exited with 0
 };

@@ -98,11 +98,11 @@ void drawWorldInSoftware(benchmark::State& state, WaveSize size)
     drawWorld(state, size);
 }
 
-void configure(benchmark::internal::Benchmark* bench, const BenchSettings& settings)
+benchmark::internal::Benchmark* configure(benchmark::internal::Benchmark* bench,
+                                          const BenchSettings& settings)
 {
-    bench->Repetitions(settings.repetitions)
+    return bench->Repetitions(settings.repetitions)
         ->ReportAggregatesOnly(true)
-        ->MinTime(settings.minSeconds)
         ->UseRealTime()
         ->Unit(benchmark::kMicrosecond);
 }
@@ -139,14 +139,16 @@ public:
 void registerWorldBenchmarks(const BenchSettings& settings, bool withOpenGl)
 {
     for (const WaveSize& size : WAVES) {
-        configure(benchmark::RegisterBenchmark(waveName("update", size).c_str(), updateWorld, size),
-                  settings);
+        configure(benchmark::RegisterBenchmark(waveName("update", size).c_str(), updateWorld, size), settings)
+            ->MinTime(settings.minSeconds);
         configure(
             benchmark::RegisterBenchmark(waveName("draw/software", size).c_str(), drawWorldInSoftware, size),
-            settings);
+            settings)
+            ->Iterations(settings.drawIterations);
         if (withOpenGl) {
             configure(benchmark::RegisterBenchmark(waveName("draw/opengl", size).c_str(), drawWorld, size),
-                      settings);
+                      settings)
+                ->Iterations(settings.drawIterations);
         }
     }
 }

@@ -9,7 +9,10 @@
 // renderer (app.renderer, after startUp) when that is OpenGL.
 struct BenchSettings {
     int repetitions = 3;
-    double minSeconds = 0.2; // per repetition
+    double minSeconds = 0.2; // per repetition of World::update
+    // Per repetition of World::draw: a fixed count, as the presents between the draws,
+    // untimed, take many times as long as the draws themselves.
+    int drawIterations = 200;
 };
 
 void registerWorldBenchmarks(const BenchSettings& settings, bool withOpenGl);
