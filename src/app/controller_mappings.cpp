@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr size_t READ_CHUNK = 64 * 1024; // bytes
+constexpr size_t READ_CHUNK = size_t{64} * 1024; // bytes
 
 // The size a stream reports is only a claim: a directory on ext4 claims the largest
 // offset there is. The text grows with what the reads return, up to `size` bytes.
