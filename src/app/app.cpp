@@ -28,6 +28,7 @@ std::unique_ptr<InputState> inputState;
 bool running = false;
 bool pacedByTimer = false;
 FramePacer pacer;
+PresentRateProbe presentRate;
 
 void logCritical()
 {
@@ -56,16 +57,22 @@ bool createWindow()
     return true;
 }
 
+void pacePresentsByTimer()
+{
+    pacedByTimer = true;
+    SDL_Log("no vertical sync: frames are paced by a timer");
+    pacer.start();
+}
+
 // Without vertical sync (a software fallback, say) nothing would hold the loop to the
 // display's rate, so a timer takes over.
 void choosePacing()
 {
     SDL_RendererInfo info{};
-    pacedByTimer =
-        SDL_GetRendererInfo(app.renderer, &info) < 0 || (info.flags & SDL_RENDERER_PRESENTVSYNC) == 0;
-    if (pacedByTimer) {
-        SDL_Log("no vertical sync: frames are paced by a timer");
-        pacer.start();
+    pacedByTimer = false;
+    presentRate = PresentRateProbe{};
+    if (SDL_GetRendererInfo(app.renderer, &info) < 0 || (info.flags & SDL_RENDERER_PRESENTVSYNC) == 0) {
+        pacePresentsByTimer();
     }
 }
 
@@ -146,9 +153,17 @@ bool runFrame()
 
 void waitForNextFrame()
 {
+    if (!pacedByTimer && presentRate.presentsUnpaced()) {
+        pacePresentsByTimer();
+    }
     if (pacedByTimer) {
         pacer.waitForNextFrame();
     }
+}
+
+bool framesPacedByTimer()
+{
+    return pacedByTimer;
 }
 
 void shutDown()

@@ -6,5 +6,7 @@
 bool startUp();
 bool runFrame();
 void shutDown();
-// Waits out the rest of a 1/60 s frame when the renderer has no vertical sync.
+// Waits out the rest of a 1/60 s frame when the renderer has no vertical sync, or
+// when its presents turn out not to wait for the display.
 void waitForNextFrame();
+bool framesPacedByTimer();

@@ -41,7 +41,7 @@ void dropRemovedController(InputState& input, SDL_JoystickID instanceId)
     input.setController(nullptr);
     // The count is asked again each time: opening may fail and devices may come and go.
     for (int i = 0; i < SDL_NumJoysticks(); ++i) {
-        if (SDL_IsGameController(i) && openController(input, i)) {
+        if (SDL_IsGameController(i) == SDL_TRUE && openController(input, i)) {
             return;
         }
     }

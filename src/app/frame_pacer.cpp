@@ -30,3 +30,24 @@ void FramePacer::waitForNextFrame()
     // rushing the following frames to catch up.
     frameStart = now - deadline > period ? now : deadline;
 }
+
+namespace {
+
+constexpr int PROBE_WARM_UP_FRAMES = 10; // start-up hiccups are not measured
+constexpr int PROBE_FRAMES = 60;
+constexpr Uint64 FASTEST_REFRESH_HZ = 500; // no display refreshes faster
+
+} // namespace
+
+bool PresentRateProbe::presentsUnpaced()
+{
+    ++frames;
+    if (frames == PROBE_WARM_UP_FRAMES) {
+        probeStart = SDL_GetPerformanceCounter();
+    }
+    if (frames != PROBE_WARM_UP_FRAMES + PROBE_FRAMES) {
+        return false;
+    }
+    const Uint64 elapsed = SDL_GetPerformanceCounter() - probeStart;
+    return elapsed * FASTEST_REFRESH_HZ < PROBE_FRAMES * SDL_GetPerformanceFrequency();
+}

@@ -17,3 +17,16 @@ public:
 private:
     Uint64 frameStart = 0; // counter ticks
 };
+
+// Some renderers report vertical sync and still present at once (SDL's software renderer,
+// for one). Their first frames, far faster than any display refreshes, give them away.
+class PresentRateProbe {
+public:
+    // Once per presented frame; true on the one frame at which the probe finds the
+    // presents unpaced, false before and ever after.
+    bool presentsUnpaced();
+
+private:
+    int frames = 0;
+    Uint64 probeStart = 0; // counter ticks
+};

@@ -25,7 +25,7 @@ constexpr SheetRect EMBLEM{216, 24, 40, 8};
 constexpr ScreenPoint EMBLEM_POS{140, 224};
 constexpr const char* CREDITS_TEXT = "2026 PLORVIK GAME TEAM";
 constexpr ScreenPoint CREDITS_POS{72, 212};
-static_assert(std::char_traits<char>::length(CREDITS_TEXT) * 8 + 2 * CREDITS_POS.x == 320,
+static_assert(static_cast<int>(std::char_traits<char>::length(CREDITS_TEXT)) * 8 + 2 * CREDITS_POS.x == 320,
               "credits are centred");
 constexpr const char* VERSION_TEXT = "A L P H A   V E R S I O N";
 constexpr ScreenPoint VERSION_POS{60, 128};

@@ -51,6 +51,8 @@ protected:
     GameObject(float x, float y, Vec2 heading, float speed, float life);
     GameObject(const GameObject&) = default;
     GameObject& operator=(const GameObject&) = default;
+    GameObject(GameObject&&) = default;
+    GameObject& operator=(GameObject&&) = default;
 };
 
 // The collision circle; a plain structure with no behaviour of its own.

@@ -13,7 +13,7 @@ void loadMap(std::vector<std::uint8_t>& map)
     }
     SDL_RWseek(file, BG_HEADER_SIZE, RW_SEEK_SET);
     // A short file leaves the rest of the map as it was; the count is not needed.
-    const size_t tiles = std::min<size_t>(map.size(), MAP_SIZE * MAP_SIZE);
+    const size_t tiles = std::min(map.size(), MAP_TILES);
     SDL_RWread(file, map.data(), 1, tiles);
     SDL_RWclose(file);
 }

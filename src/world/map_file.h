@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -11,6 +12,9 @@ constexpr int BG_HEADER_SIZE = 20; // bytes skipped at the start of "assets/bg.d
 constexpr std::uint8_t TILE_DEFAULT = 70;
 constexpr const char* MAP_PATH = "assets/bg.dat";
 
-// Overwrites `map` (already MAP_SIZE * MAP_SIZE entries) from the map file; tiles the
+// Tiles in the whole map, counted in the type that indexes it.
+constexpr std::size_t MAP_TILES = static_cast<std::size_t>(MAP_SIZE) * MAP_SIZE;
+
+// Overwrites `map` (already MAP_TILES entries) from the map file; tiles the
 // file does not reach keep their values. A file that cannot be opened is logged.
 void loadMap(std::vector<std::uint8_t>& map);

@@ -25,7 +25,7 @@ std::shared_ptr<Enemy> scatteredEnemy()
 
 } // namespace
 
-World::World() : map(MAP_SIZE * MAP_SIZE, TILE_DEFAULT)
+World::World() : map(MAP_TILES, TILE_DEFAULT)
 {
     loadMap(map);
 }

@@ -50,7 +50,7 @@ void World::updateCamera()
 
 void World::drawBackground() const
 {
-    if (map.size() < static_cast<size_t>(MAP_SIZE * MAP_SIZE)) {
+    if (map.size() < MAP_TILES) {
         return;
     }
     const ViewSize view = logicalViewSize();
@@ -65,7 +65,8 @@ void World::drawBackground() const
         const int mapRow = wrapMapIndex(tileY0 + i);
         for (int j = 0; j < cols; ++j) {
             const int mapColumn = wrapMapIndex(tileX0 + j);
-            const std::uint8_t tile = map[static_cast<size_t>(mapRow * MAP_SIZE + mapColumn)];
+            const std::uint8_t tile =
+                map[static_cast<size_t>(mapRow) * MAP_SIZE + static_cast<size_t>(mapColumn)];
             drawSprite({j * TILE_SIZE - offX, i * TILE_SIZE - offY}, tileCell(tile), SDL_FLIP_NONE);
         }
     }

@@ -134,3 +134,15 @@ TEST_F(Shell, QuitEventEndsTheLoopAfterThatFrame)
     SDL_PushEvent(&quit);
     EXPECT_FALSE(runFrame());
 }
+
+// The software renderer under the dummy driver reports vertical sync but presents at once.
+TEST_F(Shell, PresentsThatDoNotWaitForTheDisplayArePacedByATimer)
+{
+    start();
+    for (int frame = 0; frame < 100; ++frame) {
+        ASSERT_TRUE(runFrame());
+        waitForNextFrame();
+    }
+    EXPECT_TRUE(framesPacedByTimer());
+    EXPECT_EQ(log.messages(), Lines{"no vertical sync: frames are paced by a timer"});
+}

@@ -81,24 +81,19 @@ void paintRadar(Image& sheet)
     const Rgba edge = rgb(8, 34, 20);
     const Rgba rimLight = rgb(150, 240, 170);
     const Rgba rimDark = rgb(40, 120, 70);
-    const Rgba tick = rgb(120, 230, 150);
     const double centre = RADAR.w / 2.0;
     for (int y = 0; y < RADAR.h; ++y) {
         for (int x = 0; x < RADAR.w; ++x) {
             const double dx = x + 0.5 - centre;
             const double dy = y + 0.5 - centre;
             const double d = std::sqrt(dx * dx + dy * dy);
-            const bool onAxis = std::fabs(dx) < 1.0 || std::fabs(dy) < 1.0;
+            // Blips reach 22.5 pixels out at the edge of the range, so the rim stays outside them.
             Rgba colour = CLEAR;
             if (d >= 23.0 && d < 24.0) {
-                colour = edge;
-            } else if (d >= 21.0 && d < 23.0) {
                 // Lit from the top left.
                 colour = mix(rimLight, rimDark, 0.5 + (dx + dy) / (4.0 * d));
-            } else if (d >= 20.0 && d < 21.0) {
+            } else if (d >= 22.5 && d < 23.0) {
                 colour = edge;
-            } else if (d >= 17.0 && d < 20.0 && onAxis) {
-                colour = tick;
             }
             sheet.set(RADAR.x + x, RADAR.y + y, colour);
         }

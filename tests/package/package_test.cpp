@@ -1,0 +1,301 @@
+#include "child_process.h"
+#include "support/temp_work_dir.h"
+#include "x_server.h"
+#include "x_tools.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr auto EXIT_TIMEOUT = 5s;
+constexpr int FRAME_SIZE = 16;
+constexpr int ICON_SIZES[] = {PLORVIK_ICON_SIZES};
+const fs::path BUILD_DIR = PLORVIK_BUILD_DIR;
+const fs::path SOURCE_DIR = PLORVIK_SOURCE_DIR;
+
+// The shell command's exit status, -1 if it did not exit by itself.
+int run(const std::string& command)
+{
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string quoted(const fs::path& path)
+{
+    return "'" + path.string() + "'";
+}
+
+// The package that the package.build step made, empty if there is not exactly one.
+fs::path packageFile()
+{
+    const std::string prefix = std::string("plorvik_") + PLORVIK_VERSION + "_";
+    std::vector<fs::path> found;
+    std::error_code none;
+    for (const auto& entry : fs::directory_iterator(BUILD_DIR / "package", none)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(prefix, 0) == 0 && entry.path().extension() == ".deb") {
+            found.push_back(entry.path());
+        }
+    }
+    return found.size() == 1 ? found.front() : fs::path();
+}
+
+bool executable(const fs::path& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & S_IXOTH) != 0;
+}
+
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+using Surface = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+Surface loadRgba(const fs::path& path)
+{
+    const Surface loaded(IMG_Load(path.c_str()));
+    return Surface(loaded ? SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGBA32, 0) : nullptr);
+}
+
+Uint32 pixelAt(const SDL_Surface& surface, int x, int y)
+{
+    const auto* row =
+        static_cast<const Uint8*>(surface.pixels) + static_cast<std::ptrdiff_t>(y) * surface.pitch;
+    return reinterpret_cast<const Uint32*>(row)[x];
+}
+
+// Lines that say the game started without its data: it runs on regardless, so the exit
+// status alone would not tell.
+std::vector<std::string> complaints(const std::string& log)
+{
+    std::vector<std::string> found;
+    std::istringstream lines(log);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("WARN:", 0) == 0 || line.rfind("CRITICAL:", 0) == 0 ||
+            line.find("doesn't load") != std::string::npos) {
+            found.push_back(line);
+        }
+    }
+    return found;
+}
+
+// The package unpacked into a fresh root, with the working directory elsewhere: a folder
+// whose assets/ is empty, so a game started from there finds none of its files.
+class UnpackedPackage : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        deb = packageFile();
+        ASSERT_FALSE(deb.empty()) << "no single plorvik_" << PLORVIK_VERSION << "_*.deb in "
+                                  << BUILD_DIR / "package"
+                                  << ": run the package.build test first";
+        ASSERT_EQ(run("dpkg-deb -x " + quoted(deb) + " " + quoted(root)), 0);
+    }
+
+    TempWorkDir dir;
+    fs::path root = dir.root / "root";
+    fs::path deb;
+};
+
+TEST_F(UnpackedPackage, HoldsTheGameTheLauncherTheDesktopEntryAndTheIcons)
+{
+    struct Expected {
+        std::string path;
+        bool isProgram;
+    };
+    std::vector<Expected> table = {
+        {"usr/bin/plorvik", true},
+        {"usr/bin/plorvik-launcher", true},
+        {"usr/share/applications/plorvik.desktop", false},
+    };
+    for (const int size : ICON_SIZES) {
+        const std::string name = std::to_string(size) + "x" + std::to_string(size);
+        table.push_back({"usr/share/icons/hicolor/" + name + "/apps/plorvik.png", false});
+    }
+    for (const Expected& each : table) {
+        SCOPED_TRACE(each.path);
+        EXPECT_TRUE(fs::is_regular_file(root / each.path));
+        EXPECT_EQ(executable(root / each.path), each.isProgram);
+    }
+}
+
+TEST_F(UnpackedPackage, CarriesEveryAssetUnchanged)
+{
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(SOURCE_DIR / "assets")) {
+        const fs::path installed = root / "usr/share/plorvik/assets" / entry.path().filename();
+        SCOPED_TRACE(installed.string());
+        ASSERT_TRUE(fs::is_regular_file(installed));
+        EXPECT_TRUE(readFile(installed.string()) == readFile(entry.path().string()));
+        ++count;
+    }
+    EXPECT_GT(count, 0);
+}
+
+TEST_F(UnpackedPackage, DependsOnTheSdl2RuntimePackages)
+{
+    std::set<std::string> names;
+    std::istringstream depends(commandOutput("dpkg-deb -f " + quoted(deb) + " Depends"));
+    for (std::string each; std::getline(depends, each, ',');) {
+        std::istringstream words(each);
+        std::string name;
+        words >> name;
+        names.insert(name);
+    }
+    for (const char* runtime : {"libsdl2-2.0-0", "libsdl2-image-2.0-0", "libsdl2-mixer-2.0-0"}) {
+        EXPECT_EQ(names.count(runtime), 1u) << runtime;
+    }
+}
+
+TEST_F(UnpackedPackage, DesktopEntryIsValidAndStartsTheLauncherWithTheIcon)
+{
+    const fs::path entry = root / "usr/share/applications/plorvik.desktop";
+    const std::string text = readFile(entry.string());
+    EXPECT_NE(text.find("\nExec=plorvik-launcher\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nIcon=plorvik\n"), std::string::npos) << text;
+    if (run("command -v desktop-file-validate >/dev/null") != 0) {
+        GTEST_SKIP() << "desktop-file-validate is not installed";
+    }
+    EXPECT_EQ(run("desktop-file-validate " + quoted(entry)), 0);
+}
+
+TEST_F(UnpackedPackage, IconsAreThePlayersPlaneScaledUpPixelForPixel)
+{
+    const Surface sheet = loadRgba(SOURCE_DIR / "assets/sprites.png");
+    ASSERT_TRUE(sheet) << SDL_GetError();
+    for (const int size : ICON_SIZES) {
+        const std::string name = std::to_string(size) + "x" + std::to_string(size);
+        SCOPED_TRACE(name);
+        const Surface icon = loadRgba(root / "usr/share/icons/hicolor" / name / "apps/plorvik.png");
+        ASSERT_TRUE(icon) << SDL_GetError();
+        ASSERT_EQ(icon->w, size);
+        ASSERT_EQ(icon->h, size);
+        const int factor = size / FRAME_SIZE;
+        int mismatches = 0;
+        int opaque = 0;
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                const Uint32 pixel = pixelAt(*icon, x, y);
+                mismatches += pixel != pixelAt(*sheet, x / factor, y / factor) ? 1 : 0;
+                opaque += (pixel >> 24) == 0xff ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(mismatches, 0);
+        EXPECT_GT(opaque, size * size / 8) << "the plane should fill a fair part of the icon";
+    }
+}
+
+TEST_F(UnpackedPackage, AptWouldInstallIt)
+{
+    if (run("command -v apt-get >/dev/null") != 0) {
+        GTEST_SKIP() << "no apt-get here";
+    }
+    EXPECT_EQ(run("apt-get install --simulate " + quoted(deb) + " >apt.log 2>&1"), 0) << readFile("apt.log");
+}
+
+TEST_F(UnpackedPackage, LauncherWithoutTheDataFolderSaysSoAndFails)
+{
+    const fs::path lonely = dir.root / "lonely/bin";
+    fs::create_directories(lonely);
+    fs::copy_file(root / "usr/bin/plorvik-launcher", lonely / "plorvik-launcher");
+    fs::copy_file(root / "usr/bin/plorvik", lonely / "plorvik");
+    EXPECT_EQ(run(quoted(lonely / "plorvik-launcher") + " >launcher.log 2>&1"), 1);
+    EXPECT_NE(readFile("launcher.log").find("plorvik-launcher: no game data in "), std::string::npos)
+        << readFile("launcher.log");
+}
+
+// How a player reaches the installed launcher.
+enum class Route { AbsolutePath, Symlink, SearchPath };
+
+struct Installation {
+    const char* name;
+    bool fromCmakeInstall; // else the unpacked package
+    Route route;
+};
+
+void PrintTo(const Installation& installation, std::ostream* out)
+{
+    *out << installation.name;
+}
+
+class InstalledGame : public UnpackedPackage, public ::testing::WithParamInterface<Installation> {
+protected:
+    void SetUp() override
+    {
+        UnpackedPackage::SetUp();
+        if (GetParam().fromCmakeInstall) {
+            prefix = dir.root / "prefix";
+            ASSERT_EQ(run(std::string(PLORVIK_CMAKE) + " --install " + quoted(BUILD_DIR) + " --prefix " +
+                          quoted(prefix) + " >install.log 2>&1"),
+                      0)
+                << readFile("install.log");
+        }
+        ASSERT_TRUE(x.running()) << "Xvfb did not start";
+    }
+
+    // The command that starts the launcher along the case's route.
+    std::string launcherCommand()
+    {
+        const fs::path launcher = prefix / "bin/plorvik-launcher";
+        switch (GetParam().route) {
+        case Route::Symlink: {
+            const fs::path link = dir.root / "elsewhere/plorvik";
+            fs::create_directories(link.parent_path());
+            fs::create_symlink(launcher, link);
+            return link.string();
+        }
+        case Route::SearchPath:
+            // execvpe looks the name up in this process's PATH.
+            setenv("PATH", (launcher.parent_path().string() + ":" + std::getenv("PATH")).c_str(), 1);
+            return "plorvik-launcher";
+        case Route::AbsolutePath:
+            break;
+        }
+        return launcher.string();
+    }
+
+    fs::path prefix = root / "usr";
+    XServer x;
+};
+
+TEST_P(InstalledGame, LauncherStartsTheGameWithItsDataAndEscapeQuitsWithStatusZero)
+{
+    const std::string logPath = (dir.root / "game.log").string();
+    const ChildProcess::EnvChanges env = {
+        {"SDL_VIDEODRIVER", "x11"},
+        {"SDL_AUDIODRIVER", "dummy"},
+        {"SDL_RENDER_DRIVER", std::nullopt},
+        {"SDL_RENDER_VSYNC", std::nullopt},
+    };
+    ChildProcess game({launcherCommand()}, env, logPath);
+    ASSERT_TRUE(game.started());
+    const unsigned long window = findWindow("Plorvik");
+    ASSERT_NE(window, 0u) << "no window titled Plorvik; log:\n" << readFile(logPath);
+    ASSERT_TRUE(focusWindow(window));
+    ASSERT_TRUE(typeKeys("key Escape"));
+    EXPECT_EQ(game.waitForExit(EXIT_TIMEOUT), 0) << readFile(logPath);
+    EXPECT_EQ(complaints(readFile(logPath)), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Routes, InstalledGame,
+                         ::testing::Values(Installation{"PackageByPath", false, Route::AbsolutePath},
+                                           Installation{"PackageThroughASymlink", false, Route::Symlink},
+                                           Installation{"CmakeInstallOnThePath", true, Route::SearchPath}),
+                         [](const ::testing::TestParamInfo<Installation>& info) { return info.param.name; });
+
+} // namespace
