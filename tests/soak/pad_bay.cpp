@@ -31,8 +31,8 @@ std::string hex(std::uint32_t value)
 void expectEqual(const char* what, float actual, float expected, std::vector<std::string>& faults)
 {
     if (actual != expected) {
-        faults.push_back(std::string(what) + " is " + std::to_string(actual) + ", expected " +
-                         std::to_string(expected));
+        faults.emplace_back(std::string(what) + " is " + std::to_string(actual) + ", expected " +
+                            std::to_string(expected));
     }
 }
 
@@ -40,7 +40,7 @@ void expectEqual(const char* what, std::uint32_t actual, std::uint32_t expected,
                  std::vector<std::string>& faults)
 {
     if (actual != expected) {
-        faults.push_back(std::string(what) + " is " + hex(actual) + ", expected " + hex(expected));
+        faults.emplace_back(std::string(what) + " is " + hex(actual) + ", expected " + hex(expected));
     }
 }
 
@@ -130,7 +130,7 @@ std::vector<std::string> PadBay::expectFrame()
                 noteOpened(event.identity, lines);
             }
         } else if (event.identity == openIdentity) {
-            lines.push_back("removed the controller: " + padName(openIdentity));
+            lines.emplace_back("removed the controller: " + padName(openIdentity));
             openIdentity = -1;
             // The shell looks for the first game controller still attached.
             if (!attached.empty()) {
@@ -145,7 +145,7 @@ std::vector<std::string> PadBay::expectFrame()
 void PadBay::noteOpened(int identity, std::vector<std::string>& lines)
 {
     openIdentity = identity;
-    lines.push_back("opened the controller: " + padName(identity));
+    lines.emplace_back("opened the controller: " + padName(identity));
     ++opens;
 }
 
@@ -168,23 +168,25 @@ void PadBay::checkInput(const InputState& input, std::vector<std::string>& fault
 {
     const SoakPad* open = openPad();
     if (open == nullptr && input.controller != nullptr) {
-        faults.push_back("a controller is open although the shell should hold none");
+        faults.emplace_back("a controller is open although the shell should hold none");
     } else if (open != nullptr && input.controller == nullptr) {
-        faults.push_back("no controller is open although " + open->pad.name + " should be");
+        faults.emplace_back("no controller is open although " + open->pad.name + " should be");
     } else if (open != nullptr) {
         if (SDL_GameControllerGetAttached(input.controller) != SDL_TRUE) {
-            faults.push_back("the open controller is no longer attached");
+            faults.emplace_back("the open controller is no longer attached");
         }
         const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(input.controller));
         if (id != open->pad.instanceId) {
-            faults.push_back("the open controller is joystick " + std::to_string(id) + ", expected " +
-                             open->pad.name + " (joystick " + std::to_string(open->pad.instanceId) + ")");
+            faults.emplace_back("the open controller is joystick " + std::to_string(id) + ", expected " +
+                                open->pad.name + " (joystick " + std::to_string(open->pad.instanceId) + ")");
         }
     }
     // Nothing of a pad that is gone may linger: no held button, no stick deflection.
     const std::uint32_t held = open != nullptr ? open->state.buttons & BUTTONS_READ : 0;
-    const float axisX = open != nullptr ? open->state.axes[SDL_CONTROLLER_AXIS_LEFTX] * AXIS_SCALE : 0.0f;
-    const float axisY = open != nullptr ? open->state.axes[SDL_CONTROLLER_AXIS_LEFTY] * AXIS_SCALE : 0.0f;
+    const float axisX =
+        open != nullptr ? static_cast<float>(open->state.axes[SDL_CONTROLLER_AXIS_LEFTX]) * AXIS_SCALE : 0.0f;
+    const float axisY =
+        open != nullptr ? static_cast<float>(open->state.axes[SDL_CONTROLLER_AXIS_LEFTY]) * AXIS_SCALE : 0.0f;
     expectEqual("held", input.held, held, faults);
     expectEqual("pressed", input.pressed, input.held & ~lastHeld, faults);
     expectEqual("released", input.released, lastHeld & ~input.held, faults);

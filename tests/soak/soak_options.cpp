@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
@@ -37,19 +36,22 @@ bool parseSoakOptions(int argc, char* argv[], SoakOptions& options, std::string&
     }
     options.seed = static_cast<std::uint32_t>(seed);
     for (int i = 3; i < argc; ++i) {
-        const bool hasValue = i + 1 < argc;
-        if (std::strcmp(argv[i], "--hot-plug") == 0 && hasValue &&
-            parseCount(argv[i + 1], options.hotPlugEvents)) {
+        const std::string option = argv[i];
+        long* value = option == "--hot-plug"        ? &options.hotPlugEvents
+                      : option == "--rss-tolerance" ? &options.rssToleranceKiB
+                                                    : nullptr;
+        if (value != nullptr) {
+            if (i + 1 == argc || !parseCount(argv[i + 1], *value)) {
+                error = option + " needs a number";
+                return false;
+            }
             ++i;
-        } else if (std::strcmp(argv[i], "--rss-tolerance") == 0 && hasValue &&
-                   parseCount(argv[i + 1], options.rssToleranceKiB)) {
-            ++i;
-        } else if (std::strcmp(argv[i], "--every-screen") == 0) {
+        } else if (option == "--every-screen") {
             options.everyScreen = true;
-        } else if (std::strcmp(argv[i], "--no-rss-check") == 0) {
+        } else if (option == "--no-rss-check") {
             options.checkMemory = false;
         } else {
-            error = std::string("cannot read option ") + argv[i];
+            error = "cannot read option " + option;
             return false;
         }
     }

@@ -71,7 +71,7 @@ bool SoakRun::runOneFrame(long frame)
     log.clear();
     std::vector<std::string> faults;
     if (!runFrame()) {
-        faults.push_back("the game asked to quit");
+        faults.emplace_back("the game asked to quit");
     }
     ++framesRun;
     std::vector<std::string> worldLines;
@@ -93,19 +93,19 @@ void SoakRun::checkLogLines(const std::vector<std::string>& hotPlugLines,
             asExpected = asExpected && lines[i].message == hotPlugLines[i] &&
                          lines[i].priority == SDL_LOG_PRIORITY_INFO;
         } else {
-            worldLines.push_back(lines[i].message);
+            worldLines.emplace_back(lines[i].message);
         }
     }
     if (asExpected) {
         return;
     }
-    faults.push_back("the controller log lines differ; expected:");
+    faults.emplace_back("the controller log lines differ; expected:");
     for (const std::string& line : hotPlugLines) {
-        faults.push_back("  " + line);
+        faults.emplace_back("  " + line);
     }
-    faults.push_back("logged:");
+    faults.emplace_back("logged:");
     for (const LoggedLine& line : lines) {
-        faults.push_back("  " + line.message);
+        faults.emplace_back("  " + line.message);
     }
     worldLines.clear();
 }
@@ -123,14 +123,14 @@ bool SoakRun::finish()
     if (options.everyScreen) {
         for (std::size_t scene = 0; scene < tally.sceneEntries.size(); ++scene) {
             if (tally.sceneEntries[scene] < 2) {
-                faults.push_back(std::string("the ") + SCENE_NAMES[scene] + " screen was reached " +
-                                 std::to_string(tally.sceneEntries[scene]) + " times, not twice");
+                faults.emplace_back(std::string("the ") + SCENE_NAMES[scene] + " screen was reached " +
+                                    std::to_string(tally.sceneEntries[scene]) + " times, not twice");
             }
         }
     }
     const bool judgeMemory = MEMORY_MEANINGFUL && options.checkMemory && afterWarmUp.peakKiB >= 0;
     if (judgeMemory && atEnd.peakKiB - afterWarmUp.peakKiB > options.rssToleranceKiB) {
-        faults.push_back(
+        faults.emplace_back(
             "peak resident memory grew by " + std::to_string(atEnd.peakKiB - afterWarmUp.peakKiB) +
             " KiB after warm-up (tolerance " + std::to_string(options.rssToleranceKiB) + " KiB)");
     }
@@ -154,7 +154,7 @@ void SoakRun::printSummary(double seconds) const
 {
     const PlayTally& tally = watch.tally();
     std::printf("soak: %ld frames (seed %u) in %.1f s, %.0f frames/s\n", framesRun, options.seed, seconds,
-                seconds > 0.0 ? framesRun / seconds : 0.0);
+                seconds > 0.0 ? static_cast<double>(framesRun) / seconds : 0.0);
     std::printf(
         "  games %ld, waves cleared %ld, games over %ld, pauses %ld, largest wave %d, best score %d\n",
         tally.games, tally.wavesCleared, tally.gamesOver, tally.pauses, tally.largestWave, tally.bestScore);

@@ -24,14 +24,14 @@ void checkObject(const char* what, const GameObject& object, const Collidable& c
                  std::vector<std::string>& faults)
 {
     if (!insideWorld(object.x) || !insideWorld(object.y)) {
-        faults.push_back(std::string(what) + " outside the world at (" + std::to_string(object.x) + ", " +
-                         std::to_string(object.y) + ")");
+        faults.emplace_back(std::string(what) + " outside the world at (" + std::to_string(object.x) + ", " +
+                            std::to_string(object.y) + ")");
     }
     if (circle.cx != object.x || circle.cy != object.y) {
-        faults.push_back(std::string(what) + "'s collision circle is not on it");
+        faults.emplace_back(std::string(what) + "'s collision circle is not on it");
     }
     if (mustBeAlive && !object.alive) {
-        faults.push_back(std::string("a dead ") + what + " is still in its list");
+        faults.emplace_back(std::string("a dead ") + what + " is still in its list");
     }
 }
 
@@ -94,45 +94,45 @@ void WorldWatch::afterFrame(const AppContext& app, const std::vector<std::string
     wasPaused = world.paused;
 }
 
-void WorldWatch::checkScene(std::int32_t scene, std::vector<std::string>& faults)
+void WorldWatch::checkScene(std::int32_t scene, std::vector<std::string>& faults) const
 {
     if (scene < SCENE_TITLE || scene > SCENE_GAME_OVER) {
-        faults.push_back("unknown scene " + std::to_string(scene));
+        faults.emplace_back("unknown scene " + std::to_string(scene));
     } else if (lastScene >= 0 && scene != lastScene && !isSequencerMove(lastScene, scene)) {
-        faults.push_back("scene " + std::to_string(lastScene) + " went to scene " + std::to_string(scene));
+        faults.emplace_back("scene " + std::to_string(lastScene) + " went to scene " + std::to_string(scene));
     }
 }
 
-void WorldWatch::checkScores(const World& world, std::vector<std::string>& faults)
+void WorldWatch::checkScores(const World& world, std::vector<std::string>& faults) const
 {
     if (world.bestScore < world.score) {
-        faults.push_back("bestScore " + std::to_string(world.bestScore) + " is below score " +
-                         std::to_string(world.score));
+        faults.emplace_back("bestScore " + std::to_string(world.bestScore) + " is below score " +
+                            std::to_string(world.score));
     }
     if (world.score % SCORE_STEP != 0 || world.bestScore < lastBestScore) {
-        faults.push_back("score " + std::to_string(world.score) + ", bestScore " +
-                         std::to_string(world.bestScore) + " after bestScore " +
-                         std::to_string(lastBestScore));
+        faults.emplace_back("score " + std::to_string(world.score) + ", bestScore " +
+                            std::to_string(world.bestScore) + " after bestScore " +
+                            std::to_string(lastBestScore));
     }
     // Only a new game takes the score back, to 0.
     if (world.score < lastScore && world.score != 0) {
-        faults.push_back("score fell from " + std::to_string(lastScore) + " to " +
-                         std::to_string(world.score));
+        faults.emplace_back("score fell from " + std::to_string(lastScore) + " to " +
+                            std::to_string(world.score));
     }
     if (world.enemyCount < FIRST_WAVE || world.enemyCount > LARGEST_WAVE ||
         world.enemyCount % WAVE_STEP != 0) {
-        faults.push_back("enemyCount is " + std::to_string(world.enemyCount));
+        faults.emplace_back("enemyCount is " + std::to_string(world.enemyCount));
     }
     if (world.enemies.size() > static_cast<std::size_t>(world.enemyCount)) {
-        faults.push_back(std::to_string(world.enemies.size()) + " enemies in a wave of " +
-                         std::to_string(world.enemyCount));
+        faults.emplace_back(std::to_string(world.enemies.size()) + " enemies in a wave of " +
+                            std::to_string(world.enemyCount));
     }
 }
 
 // Each line once, when its flag goes up; but a frame that lowers the flags may have
 // raised one first, so there a line may stand without a raised flag.
 void WorldWatch::checkLogLines(const World& world, bool flagsLowered, const std::vector<std::string>& lines,
-                               std::vector<std::string>& faults)
+                               std::vector<std::string>& faults) const
 {
     const auto countOf = [&lines](const char* text) {
         return std::count(lines.begin(), lines.end(), text);
@@ -144,17 +144,17 @@ void WorldWatch::checkLogLines(const World& world, bool flagsLowered, const std:
     if (clears + gameOvers != static_cast<long>(lines.size())) {
         for (const std::string& line : lines) {
             if (line != CLEAR_LINE && line != GAME_OVER_LINE) {
-                faults.push_back("unexpected log line: " + line);
+                faults.emplace_back("unexpected log line: " + line);
             }
         }
     }
     if (clears != (clearRaised ? 1 : 0) && !(flagsLowered && clears == 1)) {
-        faults.push_back("cleared " + std::to_string(world.cleared) + " with " + std::to_string(clears) +
-                         " clear lines");
+        faults.emplace_back("cleared " + std::string(world.cleared ? "true" : "false") + " with " +
+                            std::to_string(clears) + " clear lines");
     }
     if (gameOvers != (gameOverRaised ? 1 : 0) && !(flagsLowered && gameOvers == 1)) {
-        faults.push_back("gameOver " + std::to_string(world.gameOver) + " with " + std::to_string(gameOvers) +
-                         " game-over lines");
+        faults.emplace_back("gameOver " + std::string(world.gameOver ? "true" : "false") + " with " +
+                            std::to_string(gameOvers) + " game-over lines");
     }
 }
 

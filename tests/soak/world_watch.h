@@ -30,10 +30,10 @@ public:
     const PlayTally& tally() const { return counts; }
 
 private:
-    void checkScene(std::int32_t scene, std::vector<std::string>& faults);
-    void checkScores(const World& world, std::vector<std::string>& faults);
+    void checkScene(std::int32_t scene, std::vector<std::string>& faults) const;
+    void checkScores(const World& world, std::vector<std::string>& faults) const;
     void checkLogLines(const World& world, bool flagsLowered, const std::vector<std::string>& lines,
-                       std::vector<std::string>& faults);
+                       std::vector<std::string>& faults) const;
     void count(const World& world, std::int32_t scene);
 
     PlayTally counts;
