@@ -34,15 +34,17 @@ bool pollUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     return true;
 }
 
-unsigned long findWindow(const std::string& title)
+unsigned long findWindow(const std::string& title, std::chrono::milliseconds timeout)
 {
     unsigned long window = 0;
-    pollUntil([&] {
-        const std::string found =
-            commandOutput("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null");
-        window = std::strtoul(found.c_str(), nullptr, 10);
-        return window != 0;
-    });
+    pollUntil(
+        [&] {
+            const std::string found =
+                commandOutput("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null");
+            window = std::strtoul(found.c_str(), nullptr, 10);
+            return window != 0;
+        },
+        timeout);
     return window;
 }
 

@@ -14,7 +14,8 @@ bool pollUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds timeout = std::chrono::milliseconds(10000));
 
 // The id of the visible window with exactly this title, 0 if none shows up in time.
-unsigned long findWindow(const std::string& title);
+unsigned long findWindow(const std::string& title,
+                         std::chrono::milliseconds timeout = std::chrono::milliseconds(10000));
 
 struct WindowSize {
     int width = 0;

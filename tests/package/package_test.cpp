@@ -1,4 +1,5 @@
 #include "child_process.h"
+#include "started_game.h"
 #include "support/temp_work_dir.h"
 #include "x_server.h"
 #include "x_tools.h"
@@ -20,9 +21,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using namespace std::chrono_literals;
 
-constexpr auto EXIT_TIMEOUT = 5s;
 constexpr int FRAME_SIZE = 16;
 constexpr int ICON_SIZES[] = {PLORVIK_ICON_SIZES};
 const fs::path BUILD_DIR = PLORVIK_BUILD_DIR;
@@ -77,21 +76,6 @@ Uint32 pixelAt(const SDL_Surface& surface, int x, int y)
     const auto* row =
         static_cast<const Uint8*>(surface.pixels) + static_cast<std::ptrdiff_t>(y) * surface.pitch;
     return reinterpret_cast<const Uint32*>(row)[x];
-}
-
-// Lines that say the game started without its data: it runs on regardless, so the exit
-// status alone would not tell.
-std::vector<std::string> complaints(const std::string& log)
-{
-    std::vector<std::string> found;
-    std::istringstream lines(log);
-    for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("WARN:", 0) == 0 || line.rfind("CRITICAL:", 0) == 0 ||
-            line.find("doesn't load") != std::string::npos) {
-            found.push_back(line);
-        }
-    }
-    return found;
 }
 
 // The package unpacked into a fresh root, with the working directory elsewhere: a folder
@@ -275,21 +259,8 @@ protected:
 
 TEST_P(InstalledGame, LauncherStartsTheGameWithItsDataAndEscapeQuitsWithStatusZero)
 {
-    const std::string logPath = (dir.root / "game.log").string();
-    const ChildProcess::EnvChanges env = {
-        {"SDL_VIDEODRIVER", "x11"},
-        {"SDL_AUDIODRIVER", "dummy"},
-        {"SDL_RENDER_DRIVER", std::nullopt},
-        {"SDL_RENDER_VSYNC", std::nullopt},
-    };
-    ChildProcess game({launcherCommand()}, env, logPath);
-    ASSERT_TRUE(game.started());
-    const unsigned long window = findWindow("Plorvik");
-    ASSERT_NE(window, 0u) << "no window titled Plorvik; log:\n" << readFile(logPath);
-    ASSERT_TRUE(focusWindow(window));
-    ASSERT_TRUE(typeKeys("key Escape"));
-    EXPECT_EQ(game.waitForExit(EXIT_TIMEOUT), 0) << readFile(logPath);
-    EXPECT_EQ(complaints(readFile(logPath)), std::vector<std::string>{});
+    StartedGame game(launcherCommand(), (dir.root / "game.log").string());
+    game.expectWindowThenQuitOnEscape();
 }
 
 INSTANTIATE_TEST_SUITE_P(Routes, InstalledGame,
