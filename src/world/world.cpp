@@ -10,6 +10,14 @@ constexpr std::int32_t INTRO_INVULNERABILITY = 65535; // frames, outlasts any in
 constexpr std::int32_t PLAY_INVULNERABILITY = 90;     // frames of grace once play begins
 constexpr double TWO_PI_AS_FLOAT = 6.2831855f;
 
+// A value from the top of the source's range, times 640, rounds to 640.0f in single
+// precision; on this wrapping world that place is 0.
+float worldCoordinate(double r)
+{
+    const auto value = static_cast<float>(r * WORLD_SIZE);
+    return value < WORLD_SIZE ? value : 0.0f;
+}
+
 std::shared_ptr<Enemy> scatteredEnemy()
 {
     // The draw order (y, then x, then heading) fixes where a given state of the
@@ -17,8 +25,8 @@ std::shared_ptr<Enemy> scatteredEnemy()
     const double ry = random01();
     const double rx = random01();
     const double ra = random01();
-    const auto x = static_cast<float>(rx * WORLD_SIZE);
-    const auto y = static_cast<float>(ry * WORLD_SIZE);
+    const float x = worldCoordinate(rx);
+    const float y = worldCoordinate(ry);
     const auto angle = static_cast<float>(ra * TWO_PI_AS_FLOAT);
     return std::make_shared<Enemy>(x, y, angle);
 }

@@ -1,4 +1,5 @@
 #include "world/map_file.h"
+#include "world/random_source.h"
 #include "world/world.h"
 
 #include "support/temp_work_dir.h"
@@ -41,6 +42,31 @@ TEST_F(WorldLifecycle, FirstWaveStartsWhereTheRandomSourcePutsIt)
     EXPECT_FLOAT_EQ(first.dirY, 0.8152605f);
     EXPECT_EQ(first.cx, first.x);
     EXPECT_EQ(first.cy, first.y);
+}
+
+// Must stay the only test in its process to draw from the random source first.
+TEST_F(WorldLifecycle, EnemyFromTheTopOfTheRandomRangeStartsInsideTheWorld)
+{
+    // Draw numbers of the first values whose 640-fold rounds to 640.0f: the 7,245,466th
+    // (2^32 - 37) falls on an enemy's y when the waves start at the head of the source,
+    // the 34,758,713th (2^32 - 93) on an enemy's x when they start one draw later.
+    constexpr long DRAWS_BEFORE_Y = 7245465;
+    constexpr long DRAWS_BEFORE_X = 34758712;
+    world.newGame();
+    for (long draw = 0; draw < DRAWS_BEFORE_Y; ++draw) {
+        random01();
+    }
+    world.startMission();
+    EXPECT_EQ(world.enemies.front()->y, 0.0f);
+    EXPECT_EQ(world.enemies.front()->cy, 0.0f);
+
+    world.clearObjects();
+    for (long draw = DRAWS_BEFORE_Y + 3 * world.enemyCount; draw < DRAWS_BEFORE_X - 1; ++draw) {
+        random01();
+    }
+    world.startMission();
+    EXPECT_EQ(world.enemies.front()->x, 0.0f);
+    EXPECT_EQ(world.enemies.front()->cx, 0.0f);
 }
 
 TEST_F(WorldLifecycle, FreshWorldIsIdle)
