@@ -53,14 +53,14 @@ Samples readSamples(const std::string& path)
 // The sound file's samples, which the mixer plays unchanged at full volume.
 Samples wavSamples(const std::string& path)
 {
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec audio{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV(path.c_str(), &spec, &buffer, &length) == nullptr) {
+    if (SDL_LoadWAV(path.c_str(), &audio, &buffer, &length) == nullptr) {
         return {};
     }
     Samples samples;
-    if (spec.format == AUDIO_S16LSB && spec.channels == 1 && spec.freq == SAMPLE_RATE) {
+    if (audio.format == AUDIO_S16LSB && audio.channels == 1 && audio.freq == SAMPLE_RATE) {
         samples.resize(length / 2);
         SDL_memcpy(samples.data(), buffer, samples.size() * 2);
     }
