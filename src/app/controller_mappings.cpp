@@ -2,6 +2,32 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
+namespace {
+
+constexpr size_t READ_CHUNK = size_t{64} * 1024; // bytes
+
+// The size a stream reports is only a claim: a directory on ext4 claims the largest
+// offset there is. The text grows with what the reads return, up to `size` bytes.
+std::string readUpTo(SDL_RWops* file, Uint64 size)
+{
+    std::string text;
+    while (text.size() < size) {
+        const size_t wanted = static_cast<size_t>(std::min<Uint64>(READ_CHUNK, size - text.size()));
+        const size_t start = text.size();
+        text.resize(start + wanted);
+        const size_t read = SDL_RWread(file, text.data() + start, 1, wanted);
+        text.resize(start + read);
+        if (read < wanted) {
+            break;
+        }
+    }
+    return text;
+}
+
+} // namespace
+
 std::string readControllerMappings()
 {
     SDL_RWops* file = SDL_RWFromFile(CONTROLLER_MAPPINGS_PATH, "r");
@@ -15,12 +41,10 @@ std::string readControllerMappings()
         // A stream without a size (a pipe, say) cannot be read in one go: go on without it.
         SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "%s", SDL_GetError());
     } else {
-        text.resize(static_cast<size_t>(size));
-        const size_t read = SDL_RWread(file, text.data(), 1, text.size());
-        if (read != text.size()) {
+        text = readUpTo(file, static_cast<Uint64>(size));
+        if (text.size() != static_cast<Uint64>(size)) {
             SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "%s", SDL_GetError());
         }
-        text.resize(read);
     }
     SDL_RWclose(file);
     return text;

@@ -23,8 +23,10 @@ XServer::XServer()
         const std::string fd = std::to_string(ready[1]);
         const int quiet = open("/dev/null", O_WRONLY);
         dup2(quiet, STDERR_FILENO);
+        // -noreset: by default the server resets whenever its last client leaves, and a
+        // client that connects during the reset (the game, while xdotool polls) is refused.
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-               static_cast<char*>(nullptr));
+               "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(ready[1]);

@@ -1,5 +1,6 @@
 #include "x_tools.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 #include <cstdio>
@@ -81,6 +82,11 @@ bool typeKeys(const std::string& xdotoolArgs)
     return std::system(("xdotool " + xdotoolArgs).c_str()) == 0;
 }
 
+bool tapKey(const std::string& key)
+{
+    return typeKeys("keydown " + key + " sleep 0.1 keyup " + key);
+}
+
 bool requestClose(unsigned long window)
 {
     Display* display = XOpenDisplay(nullptr);
@@ -97,4 +103,36 @@ bool requestClose(unsigned long window)
     const Status sent = XSendEvent(display, window, False, NoEventMask, &event);
     XCloseDisplay(display);
     return sent != 0;
+}
+
+bool setRootProperty(const std::string& name, const std::string& value)
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        return false;
+    }
+    XChangeProperty(display, DefaultRootWindow(display), XInternAtom(display, name.c_str(), False), XA_STRING,
+                    8, PropModeReplace, reinterpret_cast<const unsigned char*>(value.data()),
+                    static_cast<int>(value.size()));
+    XCloseDisplay(display);
+    return true;
+}
+
+std::string rootProperty(const std::string& name)
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        return {};
+    }
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(display, DefaultRootWindow(display), XInternAtom(display, name.c_str(), False), 0, 256,
+                       False, XA_STRING, &type, &format, &items, &remaining, &data);
+    std::string value = data != nullptr ? std::string(reinterpret_cast<char*>(data), items) : std::string();
+    XFree(data);
+    XCloseDisplay(display);
+    return value;
 }

@@ -28,6 +28,13 @@ bool hasWindowState(unsigned long window, const std::string& state);
 // Gives the window the keyboard focus, then types through XTEST as a keyboard would.
 bool focusWindow(unsigned long window);
 bool typeKeys(const std::string& xdotoolArgs);
+// Holds the key down for a few frames, as a finger would: the game reads the keyboard's
+// state once a frame, so a press and release within one frame go unseen.
+bool tapKey(const std::string& key);
+
+// A string property on the root window, set and read by short-lived clients.
+bool setRootProperty(const std::string& name, const std::string& value);
+std::string rootProperty(const std::string& name);
 
 // The request a window manager's close button sends: WM_PROTOCOLS / WM_DELETE_WINDOW.
 bool requestClose(unsigned long window);

@@ -52,6 +52,18 @@ TEST(ControllerMappings, StreamWithoutSizeIsWarnedAboutAndSkipped)
     EXPECT_EQ(log.lines()[0].message, SDL_GetError());
 }
 
+TEST(ControllerMappings, DirectoryInItsPlaceIsWarnedAboutAndSkipped)
+{
+    // On ext4 a directory's size is the largest offset there is: no buffer of that size.
+    TempWorkDir dir;
+    ASSERT_EQ(mkdir("assets/gamecontrollerdb.txt", 0700), 0);
+    LogCapture log;
+    EXPECT_EQ(readControllerMappings(), "");
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(log.lines()[0].priority, SDL_LOG_PRIORITY_WARN);
+    EXPECT_EQ(log.lines()[0].message, SDL_GetError());
+}
+
 namespace {
 
 std::string guidOfPad(const std::string& name)

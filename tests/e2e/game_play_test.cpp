@@ -1,0 +1,146 @@
+#include "game_screens.h"
+
+#include <vector>
+
+// A player's session with the real binary: real key events, and every check a region
+// of the 640x480 window compared with what the sprite sheet says must be there.
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int LOGO_REST_Y = 56;
+constexpr int SKIP_WELL_BEFORE_Y = 160; // about 68 frames of slide still to go
+constexpr auto INTRO_AND_MORE = 8s;     // the intro lasts 181 frames
+constexpr int UP_LEFT = 2;              // the player's heading as a mission begins
+
+constexpr int CLOCKWISE = -1;
+constexpr int COUNTER_CLOCKWISE = 1;
+constexpr int TURN_FRAMES = 16; // a whole turn
+constexpr int MOST_FRAMES_MISSED = 2;
+
+// Every change between frames seen one after the other is a step of one to three
+// frames in `direction`.
+::testing::AssertionResult turnsOneWay(const std::vector<int>& frames, int direction)
+{
+    std::string seen;
+    bool oneWay = frames.size() >= 2;
+    for (size_t i = 0; i < frames.size(); ++i) {
+        seen += " " + std::to_string(frames[i]);
+        if (i > 0) {
+            const int step = ((frames[i] - frames[i - 1]) * direction + TURN_FRAMES) % TURN_FRAMES;
+            oneWay = oneWay && step >= 1 && step <= 1 + MOST_FRAMES_MISSED;
+        }
+    }
+    return (oneWay ? ::testing::AssertionSuccess() : ::testing::AssertionFailure()) << "frames seen:" << seen;
+}
+
+} // namespace
+
+TEST_F(GameScreens, TitleLogoSlidesUpToRestAndThenThePromptBlinks)
+{
+    start();
+    std::vector<int> positions;
+    const auto rest = waitForScreen([&](const Screenshot& s) {
+        const int y = logoY(s);
+        if (y > 0 && (positions.empty() || positions.back() != y)) {
+            positions.push_back(y);
+        }
+        return titleWaiting(s);
+    });
+    ASSERT_TRUE(rest) << failureNote();
+    ASSERT_GE(positions.size(), 2u) << "the logo was not seen sliding";
+    for (size_t i = 1; i < positions.size(); ++i) {
+        EXPECT_LT(positions[i], positions[i - 1]) << "the logo only ever rises";
+    }
+    EXPECT_EQ(positions.back(), LOGO_REST_Y);
+
+    // Shown 59 frames and hidden 61 in every 120, with the rest of the title still.
+    for (const bool shown : {true, false, true}) {
+        EXPECT_TRUE(waitForScreen([&](const Screenshot& s) {
+            return titleWaiting(s) && (shown ? promptShown(s) : promptHidden(s));
+        })) << (shown ? "prompt never shown\n" : "prompt never hidden\n")
+            << failureNote();
+    }
+}
+
+TEST_F(GameScreens, AKeyDuringTheSlideSkipsItAndOnlyASecondStartsTheGame)
+{
+    start();
+    ASSERT_TRUE(waitForScreen([&](const Screenshot& s) { return logoY(s) > SKIP_WELL_BEFORE_Y; }))
+        << failureNote();
+    ASSERT_TRUE(tapKey("z"));
+
+    const auto rest = waitForScreen([&](const Screenshot& s) { return logoY(s) == LOGO_REST_Y; });
+    ASSERT_TRUE(rest) << failureNote();
+    // A skipped slide shows the prompt at once; one that ran to its end hides it for a second.
+    EXPECT_TRUE(titleWaiting(*rest));
+    EXPECT_TRUE(promptShown(*rest)) << "the slide was not skipped";
+    // Had the key also started the game, the intro would show within a frame.
+    EXPECT_FALSE(waitForScreen([&](const Screenshot& s) { return !titleWaiting(s); }, 500ms));
+
+    ASSERT_TRUE(tapKey("z"));
+    EXPECT_TRUE(waitForScreen([&](const Screenshot& s) { return missionIntroShown(s); })) << failureNote();
+}
+
+TEST_F(GameScreens, AGameWithTurnsShotsAndAPauseEndsWithEscapeAndStatusZero)
+{
+    start();
+    ASSERT_NO_FATAL_FAILURE(startAGame());
+
+    // Play begins with the intro's texts gone and the plane heading up and to the left.
+    ASSERT_TRUE(
+        waitForScreen([&](const Screenshot& s) { return !missionIntroShown(s) && playerTurn(s) == UP_LEFT; },
+                      INTRO_AND_MORE))
+        << failureNote();
+
+    // Right turns the plane clockwise, left turns it back. Each frame shows for a third
+    // of a second; a screenshot that comes late may miss one, never reverse the order.
+    EXPECT_TRUE(turnsOneWay(framesWhileHolding("Right", -1), CLOCKWISE)) << failureNote();
+    EXPECT_TRUE(turnsOneWay(framesWhileHolding("Left", UP_LEFT), COUNTER_CLOCKWISE)) << failureNote();
+
+    // The shot leaves at the key's going down and is out of sight within half a second.
+    ASSERT_TRUE(typeKeys("keydown z"));
+    EXPECT_TRUE(waitForScreen([&](const Screenshot& s) { return bulletPixelsAheadOfPlayer(s) > 0; }, 500ms))
+        << "no shot seen ahead of the plane\n"
+        << failureNote();
+    ASSERT_TRUE(typeKeys("keyup z"));
+
+    // Paused, the picture stands still; resumed, the ground moves on under the plane.
+    ASSERT_TRUE(tapKey("p"));
+    EXPECT_TRUE(waitForScreen([&](const Screenshot& s) { return !pictureMoves(s, 300ms); }))
+        << "pause did not freeze the picture";
+    ASSERT_TRUE(tapKey("p"));
+    EXPECT_TRUE(waitForScreen([&](const Screenshot& s) { return pictureMoves(s, 100ms); })) << "no resume";
+
+    ASSERT_TRUE(typeKeys("key Escape"));
+    EXPECT_EQ(game->waitForExit(EXIT_TIMEOUT), 0);
+}
+
+TEST_F(GameScreens, AltEnterTogglesFullScreenAndBackDuringAGame)
+{
+    if (!XServer::windowManagerInstalled()) {
+        GTEST_SKIP() << "full screen needs a window manager: install " << XServer::WINDOW_MANAGER;
+    }
+    ASSERT_TRUE(x.startWindowManager());
+    start();
+    ASSERT_NO_FATAL_FAILURE(startAGame());
+
+    // The 320x240 picture fills the 1024x768 screen, 3.2 times enlarged.
+    constexpr double FULL_SCREEN_SCALE = 3.2;
+    ASSERT_TRUE(typeKeys("key alt+Return"));
+    EXPECT_TRUE(becomes(window, FULL_SCREEN));
+    EXPECT_TRUE(waitForScreen([&](const Screenshot& s) {
+        return s.width == FULL_SCREEN.width && scoreLabelShown(s, FULL_SCREEN_SCALE);
+    })) << failureNote();
+
+    ASSERT_TRUE(typeKeys("key alt+Return"));
+    EXPECT_TRUE(becomes(window, WINDOWED));
+    EXPECT_TRUE(waitForScreen([&](const Screenshot& s) {
+        return s.width == WINDOWED.width && scoreLabelShown(s, WINDOW_SCALE) && pictureMoves(s, 100ms);
+    })) << "the game did not go on drawing in the window\n"
+        << failureNote();
+
+    ASSERT_TRUE(typeKeys("key Escape"));
+    EXPECT_EQ(game->waitForExit(EXIT_TIMEOUT), 0);
+}
