@@ -86,9 +86,7 @@ TEST_F(GameScreens, AKeyDuringTheSlideSkipsItAndOnlyASecondStartsTheGame)
 TEST_F(GameScreens, AGameWithTurnsShotsAndAPauseEndsWithEscapeAndStatusZero)
 {
     start();
-    ASSERT_TRUE(waitForScreen([&](const Screenshot& s) { return titleWaiting(s); })) << failureNote();
-    ASSERT_TRUE(tapKey("z"));
-    ASSERT_TRUE(waitForScreen([&](const Screenshot& s) { return missionIntroShown(s); })) << failureNote();
+    ASSERT_NO_FATAL_FAILURE(startAGame());
 
     // Play begins with the intro's texts gone and the plane heading up and to the left.
     ASSERT_TRUE(
@@ -126,9 +124,7 @@ TEST_F(GameScreens, AltEnterTogglesFullScreenAndBackDuringAGame)
     }
     ASSERT_TRUE(x.startWindowManager());
     start();
-    ASSERT_TRUE(waitForScreen([&](const Screenshot& s) { return titleWaiting(s); })) << failureNote();
-    ASSERT_TRUE(tapKey("z"));
-    ASSERT_TRUE(waitForScreen([&](const Screenshot& s) { return missionIntroShown(s); })) << failureNote();
+    ASSERT_NO_FATAL_FAILURE(startAGame());
 
     // The 320x240 picture fills the 1024x768 screen, 3.2 times enlarged.
     constexpr double FULL_SCREEN_SCALE = 3.2;

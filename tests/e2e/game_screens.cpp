@@ -44,8 +44,8 @@ std::set<std::uint32_t> bulletOnlyColours(const SheetPicture& sheet)
 {
     std::set<std::uint32_t> bullet;
     std::set<std::uint32_t> elsewhere = {0xE40058u, 0xFF0000u}; // life bar and radar blip fills
-    for (int y = 0; y < 256; ++y) {
-        for (int x = 0; x < 256; ++x) {
+    for (int y = 0; y < sheet.pixelsHigh(); ++y) {
+        for (int x = 0; x < sheet.pixelsWide(); ++x) {
             const std::uint32_t texel = sheet.texel(x, y);
             if ((texel & 0xFFu) != 0xFFu) {
                 continue;
@@ -67,6 +67,8 @@ void GameScreens::SetUp()
 {
     GameWindow::SetUp();
     ASSERT_TRUE(sheet.loaded()) << "the tests read the repository's assets/sprites.png";
+    bulletColours = bulletOnlyColours(sheet);
+    ASSERT_FALSE(bulletColours.empty()) << "the bullet shares every colour with other sprites";
 }
 
 void GameScreens::start(const ChildProcess::EnvChanges& extraEnv)
@@ -74,6 +76,13 @@ void GameScreens::start(const ChildProcess::EnvChanges& extraEnv)
     window = launchAndFindWindow(extraEnv);
     ASSERT_NE(window, 0u);
     ASSERT_TRUE(focusWindow(window));
+}
+
+void GameScreens::startAGame()
+{
+    ASSERT_TRUE(waitForScreen([&](const Screenshot& s) { return titleWaiting(s); })) << failureNote();
+    ASSERT_TRUE(tapKey("z"));
+    ASSERT_TRUE(waitForScreen([&](const Screenshot& s) { return missionIntroShown(s); })) << failureNote();
 }
 
 std::optional<Screenshot> GameScreens::waitForScreen(const Condition& condition,
@@ -138,10 +147,10 @@ bool GameScreens::promptHidden(const Screenshot& s) const
     return true;
 }
 
-bool GameScreens::missionIntroShown(const Screenshot& s, double scale) const
+bool GameScreens::missionIntroShown(const Screenshot& s) const
 {
-    return shows(s, sheet, textCopies(MISSION_POS, "M I S S I O N", true), Backdrop::ANY, scale) &&
-           shows(s, sheet, textCopies(DEFEAT_POS, "DEFEAT 10 ENEMIES", false), Backdrop::ANY, scale);
+    return shows(s, sheet, textCopies(MISSION_POS, "M I S S I O N", true), Backdrop::ANY) &&
+           shows(s, sheet, textCopies(DEFEAT_POS, "DEFEAT 10 ENEMIES", false), Backdrop::ANY);
 }
 
 bool GameScreens::scoreLabelShown(const Screenshot& s, double scale) const
@@ -179,11 +188,10 @@ std::vector<int> GameScreens::framesWhileHolding(const std::string& key, int las
 
 int GameScreens::bulletPixelsAheadOfPlayer(const Screenshot& s) const
 {
-    static const std::set<std::uint32_t> colours = bulletOnlyColours(sheet);
     int count = 0;
     for (int y = (PLAYER_CENTRE.y - SHOT_REACH) * 2; y < (PLAYER_CENTRE.y + BULLET_HALF) * 2; ++y) {
         for (int x = (PLAYER_CENTRE.x - SHOT_REACH) * 2; x < (PLAYER_CENTRE.x + BULLET_HALF) * 2; ++x) {
-            count += colours.count(s.at(x, y)) != 0 ? 1 : 0;
+            count += bulletColours.count(s.at(x, y)) != 0 ? 1 : 0;
         }
     }
     return count;

@@ -5,8 +5,10 @@
 #include "sheet_picture.h"
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,8 @@ protected:
 
     // Launches the game and gives its window the keyboard.
     void start(const ChildProcess::EnvChanges& extraEnv = {});
+    // From the title, once it waits for a button: Z, and the first mission's intro shows.
+    void startAGame();
 
     Screenshot shot() const { return Screenshot::ofWindow(window); }
     // Polls screenshots until one meets `condition`. On a timeout the last screenshot
@@ -35,7 +39,7 @@ protected:
     bool titleWaiting(const Screenshot& s) const;
     bool promptShown(const Screenshot& s) const;
     bool promptHidden(const Screenshot& s) const;
-    bool missionIntroShown(const Screenshot& s, double scale = WINDOW_SCALE) const;
+    bool missionIntroShown(const Screenshot& s) const;
     bool scoreLabelShown(const Screenshot& s, double scale) const;
     // The player's frame as an index of turn: 0 pointing up, +1 per 22.5 degrees to the
     // left (counter-clockwise), -1 per 22.5 degrees to the right, 8 pointing down;
@@ -52,5 +56,6 @@ protected:
     unsigned long window = 0;
 
 private:
+    std::set<std::uint32_t> bulletColours; // the bullet's, and no other sprite's
     std::string lastShotPath;
 };

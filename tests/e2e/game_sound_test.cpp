@@ -128,10 +128,9 @@ TEST_F(GameScreens, TheTitleIsSilentAndTheFirstShotIsHeardWithinAFewFrames)
     const size_t titleSamples = samplesIn(mixPath);
     EXPECT_EQ(countNonZero(readSamples(mixPath), titleSamples), 0u) << "of " << titleSamples;
 
-    ASSERT_TRUE(tapKey("z"));
-    ASSERT_TRUE(waitForScreen([&](const Screenshot& s) { return missionIntroShown(s); })) << failureNote();
-    ASSERT_TRUE(
-        waitForScreen([&](const Screenshot& s) { return !missionIntroShown(s) && playerTurn(s); }, 8s))
+    ASSERT_NO_FATAL_FAILURE(startAGame());
+    ASSERT_TRUE(waitForScreen(
+        [&](const Screenshot& s) { return !missionIntroShown(s) && playerTurn(s).has_value(); }, 8s))
         << failureNote();
 
     // The key goes down between these two points of the stream.

@@ -14,6 +14,8 @@ public:
     explicit SheetPicture(const std::string& path);
 
     bool loaded() const { return !texels.empty(); }
+    int pixelsWide() const { return width; }
+    int pixelsHigh() const { return height; }
     std::uint32_t texel(int x, int y) const; // 0xRRGGBBAA; transparent outside the sheet
 
 private:

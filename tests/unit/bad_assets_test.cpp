@@ -1,7 +1,6 @@
 #include "app/app.h"
 #include "app/app_context.h"
 #include "app/scenes.h"
-#include "platform/input_state.h"
 #include "platform/sound.h"
 #include "support/log_capture.h"
 #include "support/temp_work_dir.h"
@@ -10,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -21,9 +21,9 @@
 #include <string>
 #include <vector>
 
-// Every file of assets/ missing, empty, cut short, full of noise or a directory: the game starts,
-// says what went wrong in the words it always uses, plays a short game and quits on
-// Escape. The sanitizer build runs the same cases under ASan and UBSan.
+// Every file of assets/ missing, empty, cut short, full of noise or a directory: the
+// game starts, says what went wrong in the words it always uses, plays a short game and
+// quits on Escape. The sanitizer build runs the same cases under ASan and UBSan.
 
 namespace {
 
@@ -36,11 +36,6 @@ struct Case {
     Fault fault = Fault::MISSING;
     Lines logged; // as "PRIORITY: message", before the test pad's own line; '*' stands for any text
 };
-
-void PrintTo(const Case& c, std::ostream* out)
-{
-    *out << c.file << " " << static_cast<int>(c.fault);
-}
 
 // libpng prints its own reason for giving up on a broken image to standard error, and
 // ALSA its own on failing to find a sound card: the start of each of their lines.
@@ -67,6 +62,11 @@ std::string faultName(Fault fault)
         return "Directory";
     }
     return "";
+}
+
+void PrintTo(const Case& c, std::ostream* out)
+{
+    *out << c.file << " " << faultName(c.fault);
 }
 
 std::string caseName(const ::testing::TestParamInfo<Case>& info)
@@ -223,7 +223,8 @@ void damage(const TempWorkDir& dir, const Case& c)
     }
 }
 
-// Whatever the process writes to its standard error while the object lives.
+// Whatever the process writes to its standard error while the object lives. A report
+// that ends the process (a sanitizer's) stays behind in the file named on standard output.
 class StderrCapture {
 public:
     StderrCapture() : path((std::filesystem::temp_directory_path() / "plorvik-stderr-XXXXXX").string())
@@ -231,6 +232,7 @@ public:
         std::fflush(stderr);
         saved = dup(STDERR_FILENO);
         const int file = mkstemp(path.data());
+        std::printf("standard error goes to %s\n", path.c_str());
         dup2(file, STDERR_FILENO);
         close(file);
     }
