@@ -65,7 +65,9 @@ bool XServer::windowManagerInstalled()
 
 bool XServer::startWindowManager()
 {
-    windowManager = std::make_unique<ChildProcess>(std::vector<std::string>{WINDOW_MANAGER},
+    // Its default font is an alias that a minimal system lacks, and without a font it
+    // exits at once; "fixed" comes with xfonts-base.
+    windowManager = std::make_unique<ChildProcess>(std::vector<std::string>{WINDOW_MANAGER, "-fn", "fixed"},
                                                    ChildProcess::EnvChanges{}, "/dev/null");
     return pollUntil(
         [] { return !commandOutput("xprop -root _NET_SUPPORTING_WM_CHECK | grep 'window id'").empty(); });
