@@ -9,11 +9,21 @@ namespace {
 constexpr std::uint32_t RANDOM_SEED = 3499211612u;
 constexpr double TWO_POW_32 = 4294967296.0;
 
+std::mt19937& engine()
+{
+    static std::mt19937 source(RANDOM_SEED);
+    return source;
+}
+
 } // namespace
 
 double random01()
 {
-    static std::mt19937 engine(RANDOM_SEED);
     // u / 2^32 at double precision: never 1.0, unlike a float distribution.
-    return static_cast<double>(engine()) / TWO_POW_32;
+    return static_cast<double>(engine()()) / TWO_POW_32;
+}
+
+void restartRandom01()
+{
+    engine().seed(RANDOM_SEED);
 }

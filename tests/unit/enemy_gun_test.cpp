@@ -9,8 +9,8 @@
 
 namespace {
 
-// The random source's sequence, followed alongside it. Each test runs in its own
-// process, so the source starts from its first value.
+// The random source's sequence, followed alongside it; every test starts the source
+// from its first value.
 class ExpectedRandom {
 public:
     double next() { return static_cast<double>(engine()) / 4294967296.0; }

@@ -20,21 +20,23 @@ std::uint32_t floatBits(float value)
 
 // Objects only read the World in the enemies' gun, which looks for the player: keep it
 // far behind every enemy here.
-World& someWorld()
-{
-    static TempWorkDir dir;
-    static World world;
-    if (!world.player) {
+class GameObjects : public testing::Test {
+protected:
+    GameObjects()
+    {
         world.player = std::make_shared<Player>();
         world.player->x = 0.0f;
         world.player->y = 0.0f;
     }
-    return world;
-}
+    World& someWorld() { return world; }
+
+    TempWorkDir dir;
+    World world;
+};
 
 } // namespace
 
-TEST(GameObjects, StartingValues)
+TEST_F(GameObjects, StartingValues)
 {
     const auto player = std::make_shared<Player>();
     EXPECT_EQ(player->x, 160.0f);
@@ -74,7 +76,7 @@ TEST(GameObjects, StartingValues)
     EXPECT_TRUE(bullet->alive);
 }
 
-TEST(GameObjects, NormalizedLeavesTinyVectorsAlone)
+TEST_F(GameObjects, NormalizedLeavesTinyVectorsAlone)
 {
     struct Case {
         Vec2 in;
@@ -98,7 +100,7 @@ TEST(GameObjects, NormalizedLeavesTinyVectorsAlone)
     }
 }
 
-TEST(GameObjects, HeadingPicksThePlaneFrame)
+TEST_F(GameObjects, HeadingPicksThePlaneFrame)
 {
     struct Case {
         float dirX, dirY;
@@ -125,7 +127,7 @@ TEST(GameObjects, HeadingPicksThePlaneFrame)
     }
 }
 
-TEST(GameObjects, WorldToScreenCorrectsAcrossTheSeam)
+TEST_F(GameObjects, WorldToScreenCorrectsAcrossTheSeam)
 {
     struct Case {
         float x, y;
@@ -152,7 +154,7 @@ TEST(GameObjects, WorldToScreenCorrectsAcrossTheSeam)
     }
 }
 
-TEST(GameObjects, MovementWrapsAtBothSeams)
+TEST_F(GameObjects, MovementWrapsAtBothSeams)
 {
     struct Case {
         float x, y, dirX, dirY;
@@ -184,7 +186,7 @@ TEST(GameObjects, MovementWrapsAtBothSeams)
     }
 }
 
-TEST(GameObjects, FighterUpdateCountsTheTimerDownToZeroEvenWhenDead)
+TEST_F(GameObjects, FighterUpdateCountsTheTimerDownToZeroEvenWhenDead)
 {
     auto enemy = std::make_shared<Enemy>(100.0f, 100.0f, 0.0f);
     enemy->invulnerableTimer = 2;
@@ -197,7 +199,7 @@ TEST(GameObjects, FighterUpdateCountsTheTimerDownToZeroEvenWhenDead)
     EXPECT_EQ(enemy->invulnerableTimer, 0);
 }
 
-TEST(GameObjects, BulletDiesOnItsThirtySixthUpdateAndStillMoves)
+TEST_F(GameObjects, BulletDiesOnItsThirtySixthUpdateAndStillMoves)
 {
     auto bullet = std::make_shared<Bullet>(100.0f, 100.0f, 1.0f, 0.0f);
     bullet->update(someWorld());
@@ -214,7 +216,7 @@ TEST(GameObjects, BulletDiesOnItsThirtySixthUpdateAndStillMoves)
     EXPECT_NE(bullet->x, xBefore);
 }
 
-TEST(GameObjects, DamageKillsAtZeroAndStartsOnlyAnIdleTimer)
+TEST_F(GameObjects, DamageKillsAtZeroAndStartsOnlyAnIdleTimer)
 {
     struct Case {
         float life;

@@ -4,7 +4,6 @@
 
 TEST(RandomSource, FirstValuesAreTheSameInEveryRun)
 {
-    // The source is process-wide; this test must be the first to draw from it.
     constexpr double TWO_POW_32 = 4294967296.0;
     EXPECT_EQ(random01(), 2412496532.0 / TWO_POW_32);
     EXPECT_EQ(random01(), 3119216746.0 / TWO_POW_32);

@@ -29,7 +29,6 @@ protected:
 
 } // namespace
 
-// Must stay the only test in its process to draw from the random source first.
 TEST_F(WorldLifecycle, FirstWaveStartsWhereTheRandomSourcePutsIt)
 {
     world.newGame();
@@ -44,7 +43,6 @@ TEST_F(WorldLifecycle, FirstWaveStartsWhereTheRandomSourcePutsIt)
     EXPECT_EQ(first.cy, first.y);
 }
 
-// Must stay the only test in its process to draw from the random source first.
 TEST_F(WorldLifecycle, EnemyFromTheTopOfTheRandomRangeStartsInsideTheWorld)
 {
     // Draw numbers of the first values whose 640-fold rounds to 640.0f: the 7,245,466th
