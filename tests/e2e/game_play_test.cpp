@@ -11,7 +11,6 @@ using namespace std::chrono_literals;
 
 constexpr int LOGO_REST_Y = 56;
 constexpr int SKIP_WELL_BEFORE_Y = 160; // about 68 frames of slide still to go
-constexpr auto INTRO_AND_MORE = 8s;     // the intro lasts 181 frames
 constexpr int UP_LEFT = 2;              // the player's heading as a mission begins
 
 constexpr int CLOCKWISE = -1;
@@ -69,9 +68,7 @@ TEST_F(GameScreens, AKeyDuringTheSlideSkipsItAndOnlyASecondStartsTheGame)
     start();
     ASSERT_TRUE(waitForScreen([&](const Screenshot& s) { return logoY(s) > SKIP_WELL_BEFORE_Y; }))
         << failureNote();
-    ASSERT_TRUE(tapKey("z"));
-
-    const auto rest = waitForScreen([&](const Screenshot& s) { return logoY(s) == LOGO_REST_Y; });
+    const auto rest = holdKeyUntil("z", [&](const Screenshot& s) { return logoY(s) == LOGO_REST_Y; });
     ASSERT_TRUE(rest) << failureNote();
     // A skipped slide shows the prompt at once; one that ran to its end hides it for a second.
     EXPECT_TRUE(titleWaiting(*rest));
@@ -79,8 +76,8 @@ TEST_F(GameScreens, AKeyDuringTheSlideSkipsItAndOnlyASecondStartsTheGame)
     // Had the key also started the game, the intro would show within a frame.
     EXPECT_FALSE(waitForScreen([&](const Screenshot& s) { return !titleWaiting(s); }, 500ms));
 
-    ASSERT_TRUE(tapKey("z"));
-    EXPECT_TRUE(waitForScreen([&](const Screenshot& s) { return missionIntroShown(s); })) << failureNote();
+    EXPECT_TRUE(holdKeyUntil("z", [&](const Screenshot& s) { return missionIntroShown(s); }))
+        << failureNote();
 }
 
 TEST_F(GameScreens, AGameWithTurnsShotsAndAPauseEndsWithEscapeAndStatusZero)
@@ -89,29 +86,23 @@ TEST_F(GameScreens, AGameWithTurnsShotsAndAPauseEndsWithEscapeAndStatusZero)
     ASSERT_NO_FATAL_FAILURE(startAGame());
 
     // Play begins with the intro's texts gone and the plane heading up and to the left.
-    ASSERT_TRUE(
-        waitForScreen([&](const Screenshot& s) { return !missionIntroShown(s) && playerTurn(s) == UP_LEFT; },
-                      INTRO_AND_MORE))
-        << failureNote();
+    ASSERT_TRUE(waitForScreen([&](const Screenshot& s) {
+        return !missionIntroShown(s) && playerTurn(s) == UP_LEFT;
+    })) << failureNote();
 
     // Right turns the plane clockwise, left turns it back. Each frame shows for a third
     // of a second; a screenshot that comes late may miss one, never reverse the order.
     EXPECT_TRUE(turnsOneWay(framesWhileHolding("Right", -1), CLOCKWISE)) << failureNote();
     EXPECT_TRUE(turnsOneWay(framesWhileHolding("Left", UP_LEFT), COUNTER_CLOCKWISE)) << failureNote();
 
-    // The shot leaves at the key's going down and is out of sight within half a second.
-    ASSERT_TRUE(typeKeys("keydown z"));
-    EXPECT_TRUE(waitForScreen([&](const Screenshot& s) { return bulletPixelsAheadOfPlayer(s) > 0; }, 500ms))
-        << "no shot seen ahead of the plane\n"
-        << failureNote();
-    ASSERT_TRUE(typeKeys("keyup z"));
+    // The shot leaves at the key's going down and flies off ahead of the plane.
+    EXPECT_TRUE(fireUntilAShotIsSeen()) << "no shot seen ahead of the plane\n" << failureNote();
 
     // Paused, the picture stands still; resumed, the ground moves on under the plane.
-    ASSERT_TRUE(tapKey("p"));
-    EXPECT_TRUE(waitForScreen([&](const Screenshot& s) { return !pictureMoves(s, 300ms); }))
+    EXPECT_TRUE(holdKeyUntil("p", [&](const Screenshot& s) { return !pictureMoves(s, 300ms); }))
         << "pause did not freeze the picture";
-    ASSERT_TRUE(tapKey("p"));
-    EXPECT_TRUE(waitForScreen([&](const Screenshot& s) { return pictureMoves(s, 100ms); })) << "no resume";
+    EXPECT_TRUE(holdKeyUntil("p", [&](const Screenshot& s) { return pictureMoves(s, 100ms); }))
+        << "no resume";
 
     ASSERT_TRUE(typeKeys("key Escape"));
     EXPECT_EQ(game->waitForExit(EXIT_TIMEOUT), 0);

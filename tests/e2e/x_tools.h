@@ -9,13 +9,15 @@
 
 // What the shell command printed on standard output.
 std::string commandOutput(const std::string& command);
+// How long a test waits for something it can observe. A busy machine makes the game and
+// the X tools slow, so this is generous: a test that passes waits only as long as it must.
+constexpr std::chrono::seconds PATIENCE{60};
+
 // Calls `condition` every few milliseconds until it holds or `timeout` has passed.
-bool pollUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds timeout = std::chrono::milliseconds(10000));
+bool pollUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = PATIENCE);
 
 // The id of the visible window with exactly this title, 0 if none shows up in time.
-unsigned long findWindow(const std::string& title,
-                         std::chrono::milliseconds timeout = std::chrono::milliseconds(10000));
+unsigned long findWindow(const std::string& title, std::chrono::milliseconds timeout = PATIENCE);
 
 struct WindowSize {
     int width = 0;
@@ -28,9 +30,6 @@ bool hasWindowState(unsigned long window, const std::string& state);
 // Gives the window the keyboard focus, then types through XTEST as a keyboard would.
 bool focusWindow(unsigned long window);
 bool typeKeys(const std::string& xdotoolArgs);
-// Holds the key down for a few frames, as a finger would: the game reads the keyboard's
-// state once a frame, so a press and release within one frame go unseen.
-bool tapKey(const std::string& key);
 
 // A string property on the root window, set and read by short-lived clients.
 bool setRootProperty(const std::string& name, const std::string& value);

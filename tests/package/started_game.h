@@ -16,7 +16,7 @@
 // silent audio, and none of the unit tests' SDL settings.
 class StartedGame {
 public:
-    static constexpr std::chrono::seconds EXIT_TIMEOUT{5};
+    static constexpr std::chrono::seconds EXIT_TIMEOUT = PATIENCE;
 
     StartedGame(const std::string& command, std::string logPath)
         : log(std::move(logPath)), game({command},
@@ -32,7 +32,7 @@ public:
 
     // Waits for the window, presses Escape, and expects a clean exit with status 0 and
     // a log free of complaints about missing data.
-    void expectWindowThenQuitOnEscape(std::chrono::milliseconds windowTimeout = std::chrono::seconds(10))
+    void expectWindowThenQuitOnEscape(std::chrono::milliseconds windowTimeout = PATIENCE)
     {
         ASSERT_TRUE(game.started());
         const unsigned long window = findWindow("Plorvik", windowTimeout);
