@@ -14,6 +14,12 @@ void GameWindow::SetUp()
 
 void GameWindow::launch(const ChildProcess::EnvChanges& extraEnv)
 {
+    launchCommand({PLORVIK_BINARY}, extraEnv);
+}
+
+void GameWindow::launchCommand(const std::vector<std::string>& command,
+                               const ChildProcess::EnvChanges& extraEnv)
+{
     // The test environment of the unit tests must not leak in.
     ChildProcess::EnvChanges env = {
         {"SDL_VIDEODRIVER", "x11"},
@@ -24,7 +30,7 @@ void GameWindow::launch(const ChildProcess::EnvChanges& extraEnv)
     for (const auto& [name, value] : extraEnv) {
         env[name] = value;
     }
-    game = std::make_unique<ChildProcess>(std::vector<std::string>{PLORVIK_BINARY}, env, logPath());
+    game = std::make_unique<ChildProcess>(command, env, logPath());
     ASSERT_TRUE(game->started());
 }
 

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <vector>
 
 // The real game binary in a real window on a private X server, started from a fresh
 // working directory that holds the repository's assets and a mapping file of its own.
@@ -24,6 +25,8 @@ protected:
     // The game's own renderer choice (OpenGL, vertical sync) on the X11 driver, with
     // silent audio unless `extraEnv` says otherwise.
     void launch(const ChildProcess::EnvChanges& extraEnv = {});
+    // The same with a command of the test's own, the game started by it.
+    void launchCommand(const std::vector<std::string>& command, const ChildProcess::EnvChanges& extraEnv);
     unsigned long launchAndFindWindow(const ChildProcess::EnvChanges& extraEnv = {});
 
     std::string logPath() const { return (dir.root / "game.log").string(); }

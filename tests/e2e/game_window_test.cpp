@@ -79,3 +79,22 @@ TEST_F(GameWindow, NoReachableDisplayIsCriticalAndExitsWithStatusOne)
     EXPECT_EQ(game->waitForExit(EXIT_TIMEOUT), 1);
     EXPECT_EQ(logged("CRITICAL: x11 not available"), 1) << gameLog();
 }
+
+// Started without standard error, or without any standard stream, as some launchers and
+// services start programs: the X connection must not take a stream's number and then
+// receive the log lines. Without vertical sync the game logs a line in its first frame.
+class ClosedStreams : public GameWindow, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ClosedStreams, GameRunsAndQuitsOnEscapeWithStatusZero)
+{
+    const std::string redirections = GetParam();
+    launchCommand({"/bin/sh", "-c", "exec \"$0\" " + redirections, PLORVIK_BINARY},
+                  {{"SDL_RENDER_VSYNC", "0"}});
+    const unsigned long window = findWindow("Plorvik");
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(focusWindow(window));
+    ASSERT_TRUE(typeKeys("key Escape"));
+    EXPECT_EQ(game->waitForExit(EXIT_TIMEOUT), 0) << "started with " << redirections;
+}
+
+INSTANTIATE_TEST_SUITE_P(Launchers, ClosedStreams, ::testing::Values("2>&-", ">&- 2>&-"));
