@@ -1,5 +1,7 @@
 #include "app/controller_mappings.h"
 
+#include "platform/asset_file.h"
+
 #include <SDL.h>
 
 #include <algorithm>
@@ -7,6 +9,8 @@
 namespace {
 
 constexpr size_t READ_CHUNK = size_t{64} * 1024; // bytes
+// SDL takes time that grows with the square of the text's length to parse it.
+constexpr Sint64 MAX_MAPPINGS_BYTES = Sint64{1} << 20U;
 
 // The size a stream reports is only a claim: a directory on ext4 claims the largest
 // offset there is. The text grows with what the reads return, up to `size` bytes.
@@ -30,7 +34,7 @@ std::string readUpTo(SDL_RWops* file, Uint64 size)
 
 std::string readControllerMappings()
 {
-    SDL_RWops* file = SDL_RWFromFile(CONTROLLER_MAPPINGS_PATH, "r");
+    SDL_RWops* file = openAssetFile(CONTROLLER_MAPPINGS_PATH, MAX_MAPPINGS_BYTES);
     if (file == nullptr) {
         SDL_Log("doesn't load %s", CONTROLLER_MAPPINGS_PATH);
         return {};

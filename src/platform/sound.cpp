@@ -1,5 +1,7 @@
 #include "platform/sound.h"
 
+#include "platform/asset_file.h"
+
 #include <SDL.h>
 
 #include <algorithm>
@@ -12,8 +14,9 @@ namespace {
 
 constexpr int MIX_FREQUENCY = 44100; // Hz
 constexpr Uint16 MIX_FORMAT = AUDIO_S16LSB;
-constexpr int MIX_CHANNELS_OUT = 1;    // mono
-constexpr int MIX_CHUNK_FRAMES = 1024; // sample frames mixed at a time
+constexpr int MIX_CHANNELS_OUT = 1;                   // mono
+constexpr int MIX_CHUNK_FRAMES = 1024;                // sample frames mixed at a time
+constexpr Sint64 MAX_SOUND_BYTES = Sint64{16} << 20U; // over 3 minutes of CD sound
 
 // In SoundId order.
 constexpr const char* SOUND_FILES[SOUND_COUNT] = {
@@ -42,7 +45,9 @@ Mix_Chunk* loadSound(const char* fileName)
 {
     const std::string path = std::string("assets/") + fileName;
     // The mixer takes the stream (and copes with a null one when the file is missing).
-    Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
+    Mix_Chunk* chunk = assetFileAcceptable(path.c_str(), MAX_SOUND_BYTES)
+                           ? Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1)
+                           : nullptr;
     if (chunk == nullptr) {
         SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "failed to load sound '%s': %s", path.c_str(),
                     SDL_GetError());

@@ -1,12 +1,19 @@
 #include "platform/sprite_sheet.h"
 
+#include "platform/asset_file.h"
+#include "platform/png_size.h"
+
 #include <SDL_image.h>
 
+#include <optional>
 #include <string>
 
 namespace {
 
 constexpr const char* SHEET_PATH = "assets/sprites.png";
+// A sheet is decoded whole into memory, four bytes a pixel: 64 MB at most.
+constexpr Sint64 MAX_SHEET_BYTES = Sint64{16} << 20U;
+constexpr Uint64 MAX_SHEET_PIXELS = Uint64{4096} * 4096;
 
 // Where a glyph set's cells lie on the sheet. Letters sit in rows of eight from
 // LETTER_X; '!', '*' and the space share the row of 'Y' and 'Z'.
@@ -35,6 +42,24 @@ struct SpriteSheet {
 };
 
 SpriteSheet sheet;
+
+// Null, with SDL's error set, for a file that is not acceptable or is a PNG of too many
+// pixels; those are refused before anything is decoded.
+SDL_Texture* loadSheetTexture(SDL_Renderer* renderer)
+{
+    SDL_RWops* file = openAssetFile(SHEET_PATH, MAX_SHEET_BYTES);
+    if (file == nullptr) {
+        return nullptr;
+    }
+    const std::optional<PngSize> size = readPngSize(file);
+    if (size && Uint64{size->width} * size->height > MAX_SHEET_PIXELS) {
+        SDL_SetError("%s is too large: %ux%u pixels, at most %llu", SHEET_PATH, size->width, size->height,
+                     static_cast<unsigned long long>(MAX_SHEET_PIXELS));
+        SDL_RWclose(file);
+        return nullptr;
+    }
+    return IMG_LoadTexture_RW(renderer, file, 1);
+}
 
 bool sheetReady()
 {
@@ -78,7 +103,7 @@ bool loadSpriteSheet(SDL_Renderer* renderer)
 {
     unloadSpriteSheet(); // a second load must not leak the first texture
     sheet.renderer = renderer;
-    sheet.texture = IMG_LoadTexture(renderer, SHEET_PATH);
+    sheet.texture = loadSheetTexture(renderer);
     if (sheet.texture == nullptr) {
         SDL_LogCritical(SDL_LOG_CATEGORY_APPLICATION, "%s", SDL_GetError());
         return false;

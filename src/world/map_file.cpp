@@ -1,12 +1,20 @@
 #include "world/map_file.h"
 
+#include "platform/asset_file.h"
+
 #include <SDL.h>
 
 #include <algorithm>
 
+namespace {
+
+constexpr Sint64 MAX_MAP_BYTES = Sint64{1} << 20U; // only the first 1620 are read
+
+} // namespace
+
 void loadMap(std::vector<std::uint8_t>& map)
 {
-    SDL_RWops* file = SDL_RWFromFile(MAP_PATH, "r");
+    SDL_RWops* file = openAssetFile(MAP_PATH, MAX_MAP_BYTES);
     if (file == nullptr) {
         SDL_LogCritical(SDL_LOG_CATEGORY_APPLICATION, "%s", SDL_GetError());
         return;

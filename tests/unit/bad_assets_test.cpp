@@ -7,9 +7,11 @@
 #include "support/virtual_pad.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -21,13 +23,25 @@
 #include <string>
 #include <vector>
 
-// Every file of assets/ missing, empty, cut short, full of noise or a directory: the
-// game starts, says what went wrong in the words it always uses, plays a short game and
-// quits on Escape. The sanitizer build runs the same cases under ASan and UBSan.
+// Every file of assets/ missing, empty, cut short, full of noise, a directory, a FIFO,
+// a link to /dev/zero, far too large or a link that loops: the game starts, says what went wrong in the words
+// it always uses, plays a short game and quits on Escape. The sanitizer build runs the same cases under ASan
+// and UBSan.
 
 namespace {
 
-enum class Fault { MISSING, EMPTY, TRUNCATED, GARBAGE, DIRECTORY };
+enum class Fault {
+    MISSING,
+    EMPTY,
+    TRUNCATED,
+    GARBAGE,
+    DIRECTORY,
+    FIFO,
+    DEVICE_LINK,
+    OVERSIZE,
+    LINK_LOOP,
+    HUGE_PICTURE
+};
 
 using Lines = std::vector<std::string>;
 
@@ -46,6 +60,8 @@ constexpr const char* SOUND_FILES[] = {
     "player_shot.wav", "player_hit.wav", "player_exp.wav", "enemy_shot.wav", "enemy_hit.wav", "enemy_exp.wav",
 };
 const std::string PAD_NAME = "Plorvik Test Pad";
+constexpr std::uintmax_t OVERSIZE_BYTES = std::uintmax_t{64} << 20U;
+constexpr Uint32 HUGE_SIDE = 16384; // pixels: 1 GB decoded
 
 std::string faultName(Fault fault)
 {
@@ -60,6 +76,16 @@ std::string faultName(Fault fault)
         return "Garbage";
     case Fault::DIRECTORY:
         return "Directory";
+    case Fault::FIFO:
+        return "Fifo";
+    case Fault::DEVICE_LINK:
+        return "DevZeroLink";
+    case Fault::OVERSIZE:
+        return "Oversize";
+    case Fault::LINK_LOOP:
+        return "LinkLoop";
+    case Fault::HUGE_PICTURE:
+        return "HugePicture";
     }
     return "";
 }
@@ -85,6 +111,34 @@ std::string soundFailure(const std::string& file, const std::string& reason)
     return "WARN: failed to load sound 'assets/" + file + "': " + reason;
 }
 
+// Refused before it is opened: what SDL's error says stands there.
+std::string refusal(const std::string& file, Fault fault)
+{
+    const std::string path = "assets/" + file;
+    switch (fault) {
+    case Fault::DIRECTORY:
+        return path + " is a directory, not a regular file";
+    case Fault::FIFO:
+        return path + " is a FIFO, not a regular file";
+    case Fault::DEVICE_LINK:
+        return path + " is a character device, not a regular file";
+    default:
+        return path + " is too large: *";
+    }
+}
+
+// Each file's loader reports a refused file as one it cannot read.
+Lines unreadable(const std::string& file, const std::string& reason)
+{
+    if (file == "gamecontrollerdb.txt") {
+        return {"INFO: doesn't load assets/gamecontrollerdb.txt"};
+    }
+    if (file == "sprites.png" || file == "bg.dat") {
+        return {"CRITICAL: " + reason};
+    }
+    return {soundFailure(file, reason)};
+}
+
 // The sheet and the map are critical; a sound is a warning; a mapping file is optional.
 // A short map keeps its default tiles, and a short sound plays what it has, in silence.
 std::vector<Case> everyFileAndFault()
@@ -94,19 +148,17 @@ std::vector<Case> everyFileAndFault()
         {"sprites.png", Fault::EMPTY, {"CRITICAL: Unsupported image format"}},
         {"sprites.png", Fault::TRUNCATED, {"CRITICAL: Error reading the PNG file."}},
         {"sprites.png", Fault::GARBAGE, {"CRITICAL: Unsupported image format"}},
-        {"sprites.png", Fault::DIRECTORY, {"CRITICAL: Unsupported image format"}},
+        {"sprites.png",
+         Fault::HUGE_PICTURE,
+         {"CRITICAL: assets/sprites.png is too large: 16384x16384 pixels, at most *"}},
         {"bg.dat", Fault::MISSING, {"CRITICAL: Couldn't open assets/bg.dat"}},
         {"bg.dat", Fault::EMPTY, {}},
         {"bg.dat", Fault::TRUNCATED, {}},
         {"bg.dat", Fault::GARBAGE, {}},
-        {"bg.dat", Fault::DIRECTORY, {}},
         {"gamecontrollerdb.txt", Fault::MISSING, {"INFO: doesn't load assets/gamecontrollerdb.txt"}},
         {"gamecontrollerdb.txt", Fault::EMPTY, {}},
         {"gamecontrollerdb.txt", Fault::TRUNCATED, {}},
         {"gamecontrollerdb.txt", Fault::GARBAGE, {}},
-        // A directory claims the largest size there is (ext4) or none (tmpfs), and no read
-        // of it succeeds.
-        {"gamecontrollerdb.txt", Fault::DIRECTORY, {"WARN: Error * datastream"}},
     };
     for (const char* file : SOUND_FILES) {
         cases.push_back({file, Fault::MISSING, {soundFailure(file, "Mix_LoadWAV_RW with NULL src")}});
@@ -114,8 +166,17 @@ std::vector<Case> everyFileAndFault()
             {file, Fault::EMPTY, {soundFailure(file, "Couldn't read first 4 bytes of audio data")}});
         cases.push_back({file, Fault::TRUNCATED, {}});
         cases.push_back({file, Fault::GARBAGE, {soundFailure(file, "Unrecognized audio format")}});
-        cases.push_back(
-            {file, Fault::DIRECTORY, {soundFailure(file, "Couldn't read first 4 bytes of audio data")}});
+    }
+    // A link that loops cannot be opened, like a missing file; the others are refused.
+    const size_t listed = cases.size();
+    for (size_t i = 0; i < listed; ++i) {
+        if (cases[i].fault == Fault::MISSING) {
+            const std::string file = cases[i].file;
+            cases.push_back({file, Fault::LINK_LOOP, cases[i].logged});
+            for (Fault fault : {Fault::DIRECTORY, Fault::FIFO, Fault::DEVICE_LINK, Fault::OVERSIZE}) {
+                cases.push_back({file, fault, unreadable(file, refusal(file, fault))});
+            }
+        }
     }
     return cases;
 }
@@ -200,12 +261,35 @@ std::string noise(size_t length)
     return bytes;
 }
 
+// A PNG header that promises a picture of `side` x `side` pixels, and nothing after it.
+std::string pngHeaderOnly(Uint32 side)
+{
+    const unsigned char signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::string header = "IHDR";
+    for (int i = 0; i < 2; ++i) {
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            header += static_cast<char>((side >> static_cast<unsigned>(shift)) & 0xFFu);
+        }
+    }
+    header += std::string{8, 6, 0, 0, 0}; // 8 bits a channel, RGBA, no interlace
+    const Uint32 crc = SDL_crc32(0, header.data(), header.size());
+    std::string bytes(std::begin(signature), std::end(signature));
+    bytes += std::string{0, 0, 0, 13} + header;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        bytes += static_cast<char>((crc >> static_cast<unsigned>(shift)) & 0xFFu);
+    }
+    return bytes;
+}
+
 void damage(const TempWorkDir& dir, const Case& c)
 {
-    const std::string original = readBytes(dir.root / "assets" / c.file);
+    const std::filesystem::path path = dir.root / "assets" / c.file;
+    const std::string original = readBytes(path);
+    if (c.fault != Fault::EMPTY && c.fault != Fault::TRUNCATED && c.fault != Fault::GARBAGE) {
+        std::filesystem::remove(path);
+    }
     switch (c.fault) {
     case Fault::MISSING:
-        std::filesystem::remove(dir.root / "assets" / c.file);
         break;
     case Fault::EMPTY:
         dir.writeAsset(c.file, "");
@@ -217,8 +301,24 @@ void damage(const TempWorkDir& dir, const Case& c)
         dir.writeAsset(c.file, noise(original.size()));
         break;
     case Fault::DIRECTORY:
-        std::filesystem::remove(dir.root / "assets" / c.file);
-        std::filesystem::create_directory(dir.root / "assets" / c.file);
+        std::filesystem::create_directory(path);
+        break;
+    case Fault::FIFO:
+        ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+        break;
+    case Fault::DEVICE_LINK:
+        std::filesystem::create_symlink("/dev/zero", path);
+        break;
+    case Fault::OVERSIZE:
+        // The file's own bytes, then a hole: 64 MB that take no room on the disk.
+        dir.writeAsset(c.file, original);
+        std::filesystem::resize_file(path, OVERSIZE_BYTES);
+        break;
+    case Fault::LINK_LOOP:
+        std::filesystem::create_symlink(c.file, path);
+        break;
+    case Fault::HUGE_PICTURE:
+        dir.writeAsset(c.file, pngHeaderOnly(HUGE_SIDE));
         break;
     }
 }
@@ -364,7 +464,7 @@ class BadAsset : public ShortGame, public ::testing::WithParamInterface<Case> {}
 TEST_P(BadAsset, GameStartsSaysWhatIsWrongPlaysAndQuits)
 {
     const Case& c = GetParam();
-    damage(dir, c);
+    ASSERT_NO_FATAL_FAILURE(damage(dir, c));
     StderrCapture err;
     LogCapture log;
     playShortGame();
