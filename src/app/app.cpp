@@ -26,9 +26,7 @@ constexpr const char* WINDOW_TITLE = "Plorvik";
 
 std::unique_ptr<InputState> inputState;
 bool running = false;
-bool pacedByTimer = false;
 FramePacer pacer;
-PresentRateProbe presentRate;
 
 void logCritical()
 {
@@ -61,23 +59,17 @@ bool createWindow()
     return true;
 }
 
-void pacePresentsByTimer()
-{
-    pacedByTimer = true;
-    SDL_Log("no vertical sync: frames are paced by a timer");
-    pacer.start();
-}
-
-// Without vertical sync (a software fallback, say) nothing would hold the loop to the
-// display's rate, so a timer takes over.
+// Vertical sync paces the loop only while it holds it to 60 frames a second.
 void choosePacing()
 {
     SDL_RendererInfo info{};
-    pacedByTimer = false;
-    presentRate = PresentRateProbe{};
-    if (SDL_GetRendererInfo(app.renderer, &info) < 0 || (info.flags & SDL_RENDERER_PRESENTVSYNC) == 0) {
-        pacePresentsByTimer();
-    }
+    const bool vsync =
+        SDL_GetRendererInfo(app.renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+    SDL_DisplayMode mode{};
+    const int displayHz =
+        SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(app.window), &mode) == 0 ? mode.refresh_rate : 0;
+    pacer = FramePacer(SDL_GetPerformanceFrequency());
+    pacer.start(app.renderer, vsync, displayHz, SDL_GetPerformanceCounter());
 }
 
 void handleKeyDown(const SDL_Keysym& key)
@@ -157,17 +149,12 @@ bool runFrame()
 
 void waitForNextFrame()
 {
-    if (!pacedByTimer && presentRate.presentsUnpaced()) {
-        pacePresentsByTimer();
-    }
-    if (pacedByTimer) {
-        pacer.waitForNextFrame();
-    }
+    pacer.waitForNextFrame();
 }
 
 bool framesPacedByTimer()
 {
-    return pacedByTimer;
+    return pacer.byTimer();
 }
 
 void shutDown()

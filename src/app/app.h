@@ -6,7 +6,7 @@
 bool startUp();
 bool runFrame();
 void shutDown();
-// Waits out the rest of a 1/60 s frame when the renderer has no vertical sync, or
-// when its presents turn out not to wait for the display.
+// Waits out the rest of a 1/60 s frame when a timer paces the loop: without vertical
+// sync, or when the display's presents do not come at 60 a second.
 void waitForNextFrame();
 bool framesPacedByTimer();

@@ -135,14 +135,38 @@ TEST_F(Shell, QuitEventEndsTheLoopAfterThatFrame)
     EXPECT_FALSE(runFrame());
 }
 
-// The software renderer under the dummy driver reports vertical sync but presents at once.
+// The software renderer under the dummy driver reports vertical sync but presents at
+// once; here only after a slow start that outlasts a first look at the rate.
 TEST_F(Shell, PresentsThatDoNotWaitForTheDisplayArePacedByATimer)
 {
+    constexpr int SLOW_FRAMES = 100;
+    constexpr Uint32 SLOW_FRAME_MS = 30;
+    constexpr int MOST_FAST_FRAMES = 5000;
+    constexpr int PACED_FRAMES = 60;
     start();
-    for (int frame = 0; frame < 100; ++frame) {
+    for (int frame = 0; frame < SLOW_FRAMES; ++frame) {
+        ASSERT_TRUE(runFrame());
+        SDL_Delay(SLOW_FRAME_MS);
+        waitForNextFrame();
+    }
+    EXPECT_FALSE(framesPacedByTimer()) << "a slow machine is not slowed down further";
+    for (int frame = 0; frame < MOST_FAST_FRAMES && !framesPacedByTimer(); ++frame) {
         ASSERT_TRUE(runFrame());
         waitForNextFrame();
     }
-    EXPECT_TRUE(framesPacedByTimer());
-    EXPECT_EQ(log.messages(), Lines{"no vertical sync: frames are paced by a timer"});
+    ASSERT_TRUE(framesPacedByTimer());
+    ASSERT_EQ(log.messages().size(), 1u);
+    const std::string line = log.messages()[0];
+    EXPECT_EQ(line.rfind("presents come at ", 0), 0u) << line;
+    EXPECT_NE(line.find(" Hz: frames are paced by a timer"), std::string::npos) << line;
+
+    // However fast the machine, 60 paced frames take 59 periods at least.
+    const Uint64 begin = SDL_GetPerformanceCounter();
+    for (int frame = 0; frame < PACED_FRAMES; ++frame) {
+        ASSERT_TRUE(runFrame());
+        waitForNextFrame();
+    }
+    const double elapsed = static_cast<double>(SDL_GetPerformanceCounter() - begin) /
+                           static_cast<double>(SDL_GetPerformanceFrequency());
+    EXPECT_GE(elapsed, (PACED_FRAMES - 1) / 60.0);
 }
