@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: Zlib
+#include "child_process.h"
+#include "support/temp_work_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+// The real game on displays of other refresh rates, made by a preloaded shim out of
+// SDL's dummy driver: it may never run faster than 60 updates a second (one per present).
+// On a busy machine it may run slower; the exact 60.0 is checked on a simulated counter.
+
+namespace {
+
+using namespace std::chrono_literals;
+
+struct Display {
+    const char* name = "";
+    double hz = 60.0;
+    double slowMs = 0.0;      // each present's extra cost...
+    double slowSeconds = 0.0; // ...during the first seconds
+    bool switches = false;    // to the timer
+};
+
+void PrintTo(const Display& d, std::ostream* out)
+{
+    *out << d.name;
+}
+
+constexpr double SETTLE_SECONDS = 2.0;
+constexpr double MEASURE_SECONDS = 2.0;
+constexpr int MEASURES = 2;
+constexpr double MOST_UPDATES_PER_SECOND = 60.5;
+constexpr auto MOST_WAIT = 60s;
+constexpr long long NANOSECONDS = 1000000000LL;
+const std::string BY_TIMER = " Hz: frames are paced by a timer";
+
+std::vector<long long> presentTimes(const std::filesystem::path& log)
+{
+    std::vector<long long> times;
+    std::ifstream in(log);
+    for (long long t = 0; in >> t;) {
+        times.push_back(t);
+    }
+    return times;
+}
+
+std::string asanOptions()
+{
+    // The shim is preloaded ahead of the sanitizer's runtime in the sanitizer build.
+    const char* options = std::getenv("ASAN_OPTIONS");
+    return std::string(options != nullptr ? options : "") + ":verify_asan_link_order=0";
+}
+
+class PresentRate : public ::testing::TestWithParam<Display> {
+protected:
+    void SetUp() override
+    {
+        std::error_code none;
+        std::filesystem::copy(dir.previous / "assets", dir.root / "assets", none);
+    }
+
+    TempWorkDir dir;
+};
+
+} // namespace
+
+TEST_P(PresentRate, GameRunsNoFasterThanSixtyUpdatesASecond)
+{
+    const Display& d = GetParam();
+    const std::filesystem::path presents = dir.root / "presents.log";
+    const std::filesystem::path gameLog = dir.root / "game.log";
+    ChildProcess game({PLORVIK_BINARY},
+                      {{"SDL_VIDEODRIVER", "dummy"},
+                       {"SDL_RENDER_DRIVER", "software"},
+                       {"SDL_AUDIODRIVER", "dummy"},
+                       {"SDL_RENDER_VSYNC", std::nullopt},
+                       {"LD_PRELOAD", PLORVIK_PRESENT_SHIM},
+                       {"ASAN_OPTIONS", asanOptions()},
+                       {"PLORVIK_SHIM_HZ", std::to_string(d.hz)},
+                       {"PLORVIK_SHIM_SLOW_MS", std::to_string(d.slowMs)},
+                       {"PLORVIK_SHIM_SLOW_SECONDS", std::to_string(d.slowSeconds)},
+                       {"PLORVIK_SHIM_LOG", presents.string()}},
+                      gameLog.string());
+    ASSERT_TRUE(game.started());
+
+    // Until the presents span the settling and the measured stretches, however long it takes.
+    const double span = d.slowSeconds + SETTLE_SECONDS + MEASURES * MEASURE_SECONDS + 0.1;
+    const auto deadline = std::chrono::steady_clock::now() + MOST_WAIT;
+    std::vector<long long> times;
+    while (game.running() && std::chrono::steady_clock::now() < deadline) {
+        times = presentTimes(presents);
+        if (times.size() > 1 && static_cast<double>(times.back() - times.front()) >= span * NANOSECONDS) {
+            break;
+        }
+        std::this_thread::sleep_for(100ms);
+    }
+    ASSERT_TRUE(game.running()) << readFile(gameLog.string());
+    ASSERT_GE(static_cast<double>(times.back() - times.front()), span * NANOSECONDS) << "too few presents";
+
+    for (int i = 0; i < MEASURES; ++i) {
+        const double from = d.slowSeconds + SETTLE_SECONDS + i * MEASURE_SECONDS;
+        const auto begin = times.front() + static_cast<long long>(from * NANOSECONDS);
+        const auto end = begin + static_cast<long long>(MEASURE_SECONDS * NANOSECONDS);
+        const auto count =
+            std::count_if(times.begin(), times.end(), [&](long long t) { return t >= begin && t < end; });
+        const double rate = static_cast<double>(count) / MEASURE_SECONDS;
+        EXPECT_LE(rate, MOST_UPDATES_PER_SECOND) << "from " << from << " s";
+        std::cout << "updates a second from " << from << " s: " << rate << "\n";
+    }
+    std::istringstream lines(readFile(gameLog.string()));
+    std::vector<std::string> pacing;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.find(BY_TIMER) != std::string::npos) {
+            pacing.push_back(line);
+        }
+    }
+    if (d.switches) {
+        ASSERT_EQ(pacing.size(), 1u);
+        EXPECT_EQ(pacing[0].rfind("INFO: presents come at ", 0), 0u) << pacing[0];
+    } else {
+        EXPECT_TRUE(pacing.empty()) << pacing[0];
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Displays, PresentRate,
+                         ::testing::Values(Display{"Display60Hz", 60.0, 0.0, 0.0, false},
+                                           Display{"Display75Hz", 75.0, 0.0, 0.0, true},
+                                           Display{"Display144Hz", 144.0, 0.0, 0.0, true},
+                                           Display{"Presents1000Hz", 1000.0, 0.0, 0.0, true},
+                                           Display{"SlowStartThen1000Hz", 1000.0, 40.0, 2.5, true}),
+                         [](const ::testing::TestParamInfo<Display>& info) {
+                             return std::string(info.param.name);
+                         });
