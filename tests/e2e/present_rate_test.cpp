@@ -137,7 +137,6 @@ INSTANTIATE_TEST_SUITE_P(Displays, PresentRate,
                          ::testing::Values(Display{"Display60Hz", 60.0, 0.0, 0.0, false},
                                            Display{"Display75Hz", 75.0, 0.0, 0.0, true},
                                            Display{"Display144Hz", 144.0, 0.0, 0.0, true},
-                                           Display{"Presents1000Hz", 1000.0, 0.0, 0.0, true},
                                            Display{"SlowStartThen1000Hz", 1000.0, 40.0, 2.5, true}),
                          [](const ::testing::TestParamInfo<Display>& info) {
                              return std::string(info.param.name);

@@ -146,8 +146,6 @@ INSTANTIATE_TEST_SUITE_P(
         Rig{"ImitatedVsyncInWholeMilliseconds", "presents come at 62.5 Hz" + BY_TIMER, 62.5, 0, false, 0.2,
             0.0, 0.0, false},
         Rig{"Display75Hz", "presents come at 75.0 Hz" + BY_TIMER, 75.0, 0, false, 0.2, 0.0, 0.0, false},
-        Rig{"Display75HzVsyncSticks", "presents come at 75.0 Hz" + BY_TIMER, 75.0, 0, true, 0.2, 0.0, 0.0,
-            false},
         Rig{"Display144Hz", "presents come at 144.0 Hz" + BY_TIMER, 144.0, 0, false, 0.2, 0.0, 0.0, false},
         Rig{"Display144HzReported", "the display refreshes at 144 Hz" + BY_TIMER, 144.0, 144, false, 0.2, 0.0,
             0.0, false},
