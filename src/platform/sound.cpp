@@ -16,7 +16,7 @@ constexpr int MIX_FREQUENCY = 44100; // Hz
 constexpr Uint16 MIX_FORMAT = AUDIO_S16LSB;
 constexpr int MIX_CHANNELS_OUT = 1;                   // mono
 constexpr int MIX_CHUNK_FRAMES = 1024;                // sample frames mixed at a time
-constexpr Sint64 MAX_SOUND_BYTES = Sint64{16} << 20U; // over 3 minutes of CD sound
+constexpr Sint64 MAX_SOUND_BYTES = Sint64{16} << 20U; // 90 s of CD sound
 
 // In SoundId order.
 constexpr const char* SOUND_FILES[SOUND_COUNT] = {
