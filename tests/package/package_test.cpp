@@ -39,20 +39,7 @@ std::string quoted(const fs::path& path)
     return "'" + path.string() + "'";
 }
 
-// The package that the package.build step made, empty if there is not exactly one.
-fs::path packageFile()
-{
-    const std::string prefix = std::string("plorvik_") + PLORVIK_VERSION + "_";
-    std::vector<fs::path> found;
-    std::error_code none;
-    for (const auto& entry : fs::directory_iterator(BUILD_DIR / "package", none)) {
-        const std::string name = entry.path().filename().string();
-        if (name.rfind(prefix, 0) == 0 && entry.path().extension() == ".deb") {
-            found.push_back(entry.path());
-        }
-    }
-    return found.size() == 1 ? found.front() : fs::path();
-}
+const std::string DESKTOP_ENTRY = std::string("share/applications/") + PLORVIK_APP_ID + ".desktop";
 
 bool executable(const fs::path& path)
 {
@@ -84,28 +71,29 @@ class UnpackedPackage : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        deb = packageFile();
-        ASSERT_FALSE(deb.empty()) << "no single plorvik_" << PLORVIK_VERSION << "_*.deb in "
-                                  << BUILD_DIR / "package"
-                                  << ": run the package.build test first";
+        ASSERT_TRUE(fs::is_regular_file(deb)) << "no " << deb << ": run the package.build test first";
         ASSERT_EQ(run("dpkg-deb -x " + quoted(deb) + " " + quoted(root)), 0);
     }
 
     TempWorkDir dir;
     fs::path root = dir.root / "root";
-    fs::path deb;
+    fs::path deb = BUILD_DIR / "package" / PLORVIK_PACKAGE_FILE;
 };
 
-TEST_F(UnpackedPackage, HoldsTheGameTheLauncherTheDesktopEntryAndTheIcons)
+TEST_F(UnpackedPackage, HoldsTheCommandTheGameItsDocumentsAndTheIcons)
 {
     struct Expected {
         std::string path;
         bool isProgram;
     };
     std::vector<Expected> table = {
-        {"usr/bin/plorvik", true},
-        {"usr/bin/plorvik-launcher", true},
-        {"usr/share/applications/plorvik.desktop", false},
+        {"usr/games/plorvik", true},
+        {"usr/lib/games/plorvik/plorvik", true},
+        {"usr/" + DESKTOP_ENTRY, false},
+        {std::string("usr/share/metainfo/") + PLORVIK_APP_ID + ".metainfo.xml", false},
+        {"usr/share/man/man6/plorvik.6.gz", false},
+        {"usr/share/doc/plorvik/copyright", false},
+        {"usr/share/doc/plorvik/changelog.gz", false},
     };
     for (const int size : ICON_SIZES) {
         const std::string name = std::to_string(size) + "x" + std::to_string(size);
@@ -122,7 +110,7 @@ TEST_F(UnpackedPackage, CarriesEveryAssetUnchanged)
 {
     int count = 0;
     for (const auto& entry : fs::directory_iterator(SOURCE_DIR / "assets")) {
-        const fs::path installed = root / "usr/share/plorvik/assets" / entry.path().filename();
+        const fs::path installed = root / "usr/share/games/plorvik/assets" / entry.path().filename();
         SCOPED_TRACE(installed.string());
         ASSERT_TRUE(fs::is_regular_file(installed));
         EXPECT_TRUE(readFile(installed.string()) == readFile(entry.path().string()));
@@ -146,11 +134,11 @@ TEST_F(UnpackedPackage, DependsOnTheSdl2RuntimePackages)
     }
 }
 
-TEST_F(UnpackedPackage, DesktopEntryIsValidAndStartsTheLauncherWithTheIcon)
+TEST_F(UnpackedPackage, DesktopEntryIsValidAndStartsTheCommandByItsPathWithTheIcon)
 {
-    const fs::path entry = root / "usr/share/applications/plorvik.desktop";
+    const fs::path entry = root / "usr" / DESKTOP_ENTRY;
     const std::string text = readFile(entry.string());
-    EXPECT_NE(text.find("\nExec=plorvik-launcher\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nExec=/usr/games/plorvik\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nIcon=plorvik\n"), std::string::npos) << text;
     if (run("command -v desktop-file-validate >/dev/null") != 0) {
         GTEST_SKIP() << "desktop-file-validate is not installed";
@@ -192,19 +180,30 @@ TEST_F(UnpackedPackage, AptWouldInstallIt)
     EXPECT_EQ(run("apt-get install --simulate " + quoted(deb) + " >apt.log 2>&1"), 0) << readFile("apt.log");
 }
 
-TEST_F(UnpackedPackage, LauncherWithoutTheDataFolderSaysSoAndFails)
+TEST_F(UnpackedPackage, CommandWithoutTheDataSaysWhereItLookedAndFails)
 {
-    const fs::path lonely = dir.root / "lonely/bin";
-    fs::create_directories(lonely);
-    fs::copy_file(root / "usr/bin/plorvik-launcher", lonely / "plorvik-launcher");
-    fs::copy_file(root / "usr/bin/plorvik", lonely / "plorvik");
-    EXPECT_EQ(run(quoted(lonely / "plorvik-launcher") + " >launcher.log 2>&1"), 1);
-    EXPECT_NE(readFile("launcher.log").find("plorvik-launcher: no game data in "), std::string::npos)
-        << readFile("launcher.log");
+    const fs::path lonely = dir.root / "lonely";
+    fs::create_directories(lonely / "games");
+    fs::copy_file(root / "usr/games/plorvik", lonely / "games/plorvik");
+    EXPECT_EQ(run(quoted(lonely / "games/plorvik") + " >command.log 2>&1"), 1);
+    EXPECT_EQ(readFile("command.log"),
+              "plorvik: no game data in " + (lonely / "share/games/plorvik/assets").string() + "\n");
 }
 
-// How a player reaches the installed launcher.
-enum class Route { AbsolutePath, Symlink, SearchPath };
+// The command line of an installed menu entry.
+std::string menuEntryCommand(const fs::path& entry)
+{
+    std::istringstream lines(readFile(entry.string()));
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("Exec=", 0) == 0) {
+            return line.substr(5);
+        }
+    }
+    return {};
+}
+
+// How a player reaches the installed command.
+enum class Route { AbsolutePath, Symlink, MenuEntry };
 
 struct Installation {
     const char* name;
@@ -232,10 +231,10 @@ protected:
         ASSERT_TRUE(x.running()) << "Xvfb did not start";
     }
 
-    // The command that starts the launcher along the case's route.
-    std::string launcherCommand()
+    // The command that starts the game along the case's route.
+    std::string playCommand()
     {
-        const fs::path launcher = prefix / "bin/plorvik-launcher";
+        const fs::path launcher = prefix / "games/plorvik";
         switch (GetParam().route) {
         case Route::Symlink: {
             const fs::path link = dir.root / "elsewhere/plorvik";
@@ -243,10 +242,9 @@ protected:
             fs::create_symlink(launcher, link);
             return link.string();
         }
-        case Route::SearchPath:
-            // execvpe looks the name up in this process's PATH.
-            setenv("PATH", (launcher.parent_path().string() + ":" + std::getenv("PATH")).c_str(), 1);
-            return "plorvik-launcher";
+        case Route::MenuEntry:
+            // The prefix's games/ is not on the PATH: the entry must name the command in full.
+            return menuEntryCommand(prefix / DESKTOP_ENTRY);
         case Route::AbsolutePath:
             break;
         }
@@ -257,16 +255,16 @@ protected:
     XServer x;
 };
 
-TEST_P(InstalledGame, LauncherStartsTheGameWithItsDataAndEscapeQuitsWithStatusZero)
+TEST_P(InstalledGame, CommandStartsTheGameWithItsDataAndEscapeQuitsWithStatusZero)
 {
-    StartedGame game(launcherCommand(), (dir.root / "game.log").string());
+    StartedGame game(playCommand(), (dir.root / "game.log").string());
     game.expectWindowThenQuitOnEscape();
 }
 
 INSTANTIATE_TEST_SUITE_P(Routes, InstalledGame,
                          ::testing::Values(Installation{"PackageByPath", false, Route::AbsolutePath},
                                            Installation{"PackageThroughASymlink", false, Route::Symlink},
-                                           Installation{"CmakeInstallOnThePath", true, Route::SearchPath}),
+                                           Installation{"CmakeInstallFromTheMenu", true, Route::MenuEntry}),
                          [](const ::testing::TestParamInfo<Installation>& info) { return info.param.name; });
 
 } // namespace
