@@ -39,7 +39,7 @@ exec_line=$(grep '^Exec=' "$work"/home/.local/share/applications/*.desktop)
 [ "$exec_line" = "Exec=$work/home/.local/games/plorvik" ] || fail "the menu entry says '$exec_line'"
 
 cpack --config build/CPackConfig.cmake -B build/package >cpack.log 2>&1 || { cat cpack.log; fail "cpack failed"; }
-extra=$(find build/tests build/bench -name '*.o' 2>/dev/null | head -n 3)
+extra=$(find build/tests build/bench build/tools/CMakeFiles -name '*.o' 2>/dev/null | head -n 3)
 [ -z "$extra" ] || fail "cpack built tests or benchmarks: $extra"
 
 if ! cmp "$build_dir/package/$package" "build/package/$package"; then
