@@ -31,6 +31,8 @@ TEST_F(EnemyGun, OnlyAnEnemyWithThePlayerCloseAheadDrawsFromTheRandomSource)
         float playerX, playerY;
         std::int32_t burstTimer;
         bool draws;
+        bool playerAlive = true;
+        std::int32_t playerTimer = 0;
     };
     // Enemies head right (+x).
     const Case cases[] = {
@@ -44,11 +46,15 @@ TEST_F(EnemyGun, OnlyAnEnemyWithThePlayerCloseAheadDrawsFromTheRandomSource)
         {"on top", 300.0f, 300.0f, 300.0f, 300.0f, 0, false},
         {"across the seam", 630.0f, 100.0f, 10.0f, 100.0f, 0, false},
         {"already firing", 300.0f, 300.0f, 400.0f, 300.0f, 5, false},
+        {"ahead and invulnerable", 300.0f, 300.0f, 400.0f, 300.0f, 0, true, true, 90},
+        {"ahead and shot down", 300.0f, 300.0f, 400.0f, 300.0f, 0, true, false},
     };
     ExpectedRandom expected;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         placePlayer(c.playerX, c.playerY);
+        world.player->alive = c.playerAlive;
+        world.player->invulnerableTimer = c.playerTimer;
         const auto enemy = addEnemy(c.enemyX, c.enemyY);
         enemy->burstTimer = c.burstTimer;
         enemy->update(world);

@@ -48,6 +48,7 @@ TEST_F(WorldUpdate, ArrowsAndStickTurnThePlayer)
         ButtonMask held;
         float axisX;
         float expectedDirX; // from straight up
+        bool alive = true;
     };
     const float justBeyond = std::nextafter(0.4f, 1.0f);
     const Case cases[] = {
@@ -59,13 +60,15 @@ TEST_F(WorldUpdate, ArrowsAndStickTurnThePlayer)
         {0, 0.4f, 0.0f},
         {0, -justBeyond, -0.020360768f},
         {0, justBeyond, 0.020360768f},
-        {RIGHT, -1.0f, 0.0f}, // stick left and arrow right: both turns
+        {RIGHT, -1.0f, 0.0f},       // stick left and arrow right: both turns
+        {LEFT, -1.0f, 0.0f, false}, // a wreck does not turn
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "held " << c.held << " axisX " << c.axisX);
         world.player = std::make_shared<Player>();
         world.player->dirX = 0.0f;
         world.player->dirY = -1.0f;
+        world.player->alive = c.alive;
         input.held = c.held;
         input.axisX = c.axisX;
         world.update();
@@ -177,6 +180,8 @@ TEST_F(WorldUpdate, EnemyShotsWearDownThePlayerAndVanish)
     EXPECT_TRUE(world.player->hit);
     EXPECT_EQ(world.player->invulnerableTimer, 0);
     EXPECT_TRUE(world.enemyBullets.empty());
+    world.update();
+    EXPECT_FALSE(world.player->hit) << "shown again the frame after";
 }
 
 TEST_F(WorldUpdate, AWreckStillAbsorbsShotsButIsNoLongerRammed)
@@ -208,6 +213,30 @@ TEST_F(WorldUpdate, TwoEnemiesRamThePlayerInOneFrame)
         EXPECT_TRUE(enemy->hit);
     }
     EXPECT_EQ(world.score, 0); // ramming scores nothing
+}
+
+TEST_F(WorldUpdate, OnlyALiveVulnerableEnemyRams)
+{
+    struct Case {
+        const char* what;
+        std::int32_t enemyTimer;
+        bool shotDown;
+    };
+    const Case cases[] = {{"invulnerable", 30, false}, {"shot down in this frame", 0, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        world.enemies.clear();
+        world.player = std::make_shared<Player>();
+        placePlayer(300.0f, 300.0f);
+        const auto enemy = addEnemy(300.0f, 295.0f);
+        enemy->invulnerableTimer = c.enemyTimer;
+        if (c.shotDown) {
+            enemy->life = 0.5f;
+            addPlayerShot(300.0f, 290.0f);
+        }
+        world.update();
+        EXPECT_EQ(world.player->life, 1.0f);
+    }
 }
 
 TEST_F(WorldUpdate, RammingStopsOnceThePlayerIsDestroyed)
