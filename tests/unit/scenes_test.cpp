@@ -20,6 +20,7 @@ constexpr ButtonMask START_BUTTON = buttonBit(SDL_CONTROLLER_BUTTON_START);
 constexpr SheetRect SMALL_P{248, 88, 8, 8};
 constexpr SheetRect SMALL_E{224, 80, 8, 8};
 constexpr SheetRect SMALL_SPACE{232, 104, 8, 8};
+constexpr SheetRect SMALL_2{184, 8, 8, 8};
 constexpr SheetRect LARGE_G{240, 112, 8, 16};
 constexpr SheetRect LARGE_M{224, 128, 8, 16};
 
@@ -98,6 +99,7 @@ TEST_F(Scenes, TitleLogoSlidesUpInHundredTwentyFrames)
         EXPECT_EQ(app.titleReady, c.ready);
         EXPECT_FALSE(promptShown());
         EXPECT_TRUE(showsRegion(canvas, {40, app.titleLogoY}, {0, 176, 240, 72}));
+        EXPECT_TRUE(showsRegion(canvas, {8, 0}, {216, 0, 40, 8})) << "the scores";
     }
     EXPECT_EQ(app.sceneTimer, 0);
     EXPECT_EQ(app.scene, SCENE_TITLE);
@@ -134,6 +136,7 @@ TEST_F(Scenes, PromptBlinksWhileTheTitleWaits)
         frames(c.waitingFrame - done);
         done = c.waitingFrame;
         EXPECT_EQ(promptShown(), c.shown) << "waiting frame " << c.waitingFrame;
+        EXPECT_TRUE(showsRegion(canvas, {72, 212}, SMALL_2)) << "the credits";
     }
     EXPECT_EQ(app.scene, SCENE_TITLE);
 }
@@ -151,6 +154,7 @@ TEST_F(Scenes, MissionIntroPlacesTheEnemyCountBetweenItsWords)
         EXPECT_TRUE(showsRegion(canvas, {16, 104}, LARGE_M));
         EXPECT_TRUE(showsRegion(canvas, {c.enemiesX, 128}, SMALL_SPACE)) << c.enemyCount;
         EXPECT_TRUE(showsRegion(canvas, {c.enemiesX + 8, 128}, SMALL_E)) << c.enemyCount;
+        EXPECT_TRUE(sheetPixelAt(canvas, 0, 239).valid()) << "the ground shows";
     }
 }
 
@@ -178,12 +182,18 @@ TEST_F(Scenes, PauseDoesNotHoldTheIntroBack)
 TEST_F(Scenes, ClearedWaveLeadsToALargerOne)
 {
     startPlaying();
+    app.world->enemyBullets.push_back(std::make_shared<Bullet>(1.0f, 1.0f, 1.0f, 0.0f));
     destroyWave();
     frame();
     EXPECT_EQ(app.scene, SCENE_MISSION_CLEAR);
     EXPECT_EQ(app.world->enemyCount, 15);
+    EXPECT_TRUE(app.world->enemyBullets.empty()) << "shots in flight go with the wave";
 
-    frames(240);
+    const float playerX = app.world->player->x;
+    frame();
+    EXPECT_TRUE(showsRegion(canvas, {52, 112}, LARGE_M));
+    EXPECT_NE(app.world->player->x, playerX) << "play goes on behind the text";
+    frames(239);
     EXPECT_EQ(app.scene, SCENE_MISSION_CLEAR);
     frame();
     EXPECT_EQ(app.scene, SCENE_MISSION_INTRO);
@@ -206,8 +216,11 @@ TEST_F(Scenes, GameOverLeavesOnFireAfterHundredTwentyFramesOrByItself)
         app.world->player->alive = false;
         frame();
         ASSERT_EQ(app.scene, SCENE_GAME_OVER);
+        const float wreckX = app.world->player->x;
+        frame(B_BUTTON);
+        EXPECT_NE(app.world->player->x, wreckX) << "the wreck drifts on behind the text";
 
-        int frameNumber = 0;
+        int frameNumber = 1;
         while (app.scene == SCENE_GAME_OVER && frameNumber < 400) {
             ++frameNumber;
             frame(frameNumber == c.fireOnFrame ? A_BUTTON : B_BUTTON | START_BUTTON);
@@ -221,6 +234,19 @@ TEST_F(Scenes, GameOverLeavesOnFireAfterHundredTwentyFramesOrByItself)
         EXPECT_EQ(app.world->player, nullptr);
         EXPECT_TRUE(app.world->enemies.empty());
     }
+}
+
+TEST_F(Scenes, TheTitleStartsEachGameFromScratch)
+{
+    startPlaying();
+    app.world->score = 340;
+    app.world->enemyCount = 25;
+    app.world->player->alive = false;
+    frames(1 + 331); // the game over screen leaves by itself
+    ASSERT_EQ(app.scene, SCENE_TITLE);
+    startGame();
+    EXPECT_EQ(app.world->score, 0);
+    EXPECT_EQ(app.world->enemies.size(), 10u);
 }
 
 TEST_F(Scenes, UnknownSceneIsReportedEveryFrame)
