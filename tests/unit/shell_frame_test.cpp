@@ -1,17 +1,30 @@
 #include "app/app.h"
+#include "app/app_context.h"
 
 #include "support/log_capture.h"
+#include "support/temp_work_dir.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-// Asking for the OpenGL driver by name turns SDL's batching off unless the game asks
-// for it back; unbatched, every sprite is a driver call and a frame costs several times
-// as much.
-TEST(StartUp, AsksSdlToBatchTheDrawCalls)
+#include <algorithm>
+#include <vector>
+
+// With no sprite sheet the title draws nothing, so the whole frame shows what the shell
+// cleared it to, whatever colour the previous frame's drawing left set (the radar's white).
+TEST(ShellFrame, StartsFromBlackWhateverColourWasLeftSet)
 {
+    TempWorkDir dir;
     LogCapture quiet;
     ASSERT_TRUE(startUp());
-    EXPECT_TRUE(SDL_GetHintBoolean(SDL_HINT_RENDER_BATCHING, SDL_FALSE));
+    SDL_SetRenderDrawColor(app.renderer, 255, 255, 255, 255);
+    runFrame();
+    int width = 0;
+    int height = 0;
+    SDL_GetRendererOutputSize(app.renderer, &width, &height);
+    std::vector<Uint32> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+    ASSERT_EQ(SDL_RenderReadPixels(app.renderer, nullptr, SDL_PIXELFORMAT_RGB888, pixels.data(), width * 4),
+              0);
     shutDown();
+    EXPECT_EQ(std::count_if(pixels.begin(), pixels.end(), [](Uint32 p) { return (p & 0xFFFFFFu) != 0; }), 0);
 }
