@@ -153,3 +153,28 @@ TEST_F(KeyboardInput, KeyboardGoesOnWorkingWhenTheControllerIsUnplugged)
     setKey(RIGHT_KEY, false);
     expectEdges(0, 0, RIGHT);
 }
+
+namespace {
+
+// A French keyboard: the key in the place of the US Z types "w", the one in the place of
+// the US W types "z".
+class FrenchKeyboardInput : public KeyboardInput {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(std::system("setxkbmap fr"), 0);
+        KeyboardInput::SetUp();
+    }
+};
+
+} // namespace
+
+TEST_F(FrenchKeyboardInput, GameKeysSitWhereTheySitOnAUsKeyboard)
+{
+    const Key zPlace{"w", SDL_SCANCODE_Z};
+    setKey(zPlace, true);
+    expectEdges(A, A, 0);
+    setKey(zPlace, false);
+    setKey({"z", SDL_SCANCODE_W}, true);
+    expectEdges(0, 0, A);
+}
