@@ -88,21 +88,6 @@ TEST(WorldDraw, GroundFollowsTheCameraAndWrapsTheMap)
     }
 }
 
-TEST(WorldDraw, CameraAtTheCornerDrawsMapColumns39Then0Onwards)
-{
-    DrawnWorld drawn;
-    ASSERT_TRUE(drawn.sheet.loaded);
-    drawn.world.map = codedMap(MapCoding::BY_COLUMN);
-    drawn.world.camera = {630, 630};
-    drawn.world.drawBackground();
-    for (int j = 0; j < 21; ++j) {
-        const int left = j * 16 - 6;
-        const int x = left < 0 ? 0 : left;
-        EXPECT_EQ(tileAt(drawn.canvas, x, 100), (TileSample{(39 + j) % MAP_SIZE, x - left, 10}))
-            << "column " << j;
-    }
-}
-
 TEST(WorldDraw, TileByteNamesItsSheetCell)
 {
     struct Case {
