@@ -1,9 +1,9 @@
 #pragma once
 
-#include "child_process.h"
+#include "support/child_process.h"
 #include "support/temp_work_dir.h"
-#include "x_server.h"
-#include "x_tools.h"
+#include "support/x_server.h"
+#include "support/x_tools.h"
 
 #include <gtest/gtest.h>
 

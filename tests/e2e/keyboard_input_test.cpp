@@ -1,7 +1,7 @@
 #include "platform/input_state.h"
 #include "support/virtual_pad.h"
-#include "x_server.h"
-#include "x_tools.h"
+#include "support/x_server.h"
+#include "support/x_tools.h"
 
 #include <gtest/gtest.h>
 

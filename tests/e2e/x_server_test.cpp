@@ -1,5 +1,5 @@
-#include "x_server.h"
-#include "x_tools.h"
+#include "support/x_server.h"
+#include "support/x_tools.h"
 
 #include <gtest/gtest.h>
 

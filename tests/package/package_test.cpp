@@ -1,8 +1,8 @@
-#include "child_process.h"
 #include "started_game.h"
+#include "support/child_process.h"
 #include "support/temp_work_dir.h"
-#include "x_server.h"
-#include "x_tools.h"
+#include "support/x_server.h"
+#include "support/x_tools.h"
 
 #include <SDL.h>
 #include <SDL_image.h>

@@ -1,6 +1,6 @@
 #include "started_game.h"
 #include "support/temp_work_dir.h"
-#include "x_server.h"
+#include "support/x_server.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "child_process.h"
-#include "x_tools.h"
+#include "support/child_process.h"
+#include "support/x_tools.h"
 
 #include <gtest/gtest.h>
 

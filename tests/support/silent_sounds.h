@@ -22,10 +22,11 @@ inline std::string silentWav(std::uint32_t frames = 44100)
 }
 
 // The six sound files of the game, all silent, in the scratch assets folder.
-inline void writeSilentSounds(const TempWorkDir& dir)
+inline void writeSilentSounds(const TempWorkDir& dir, std::uint32_t frames = 44100)
 {
+    const std::string wav = silentWav(frames);
     for (const char* name : {"player_shot.wav", "player_hit.wav", "player_exp.wav", "enemy_shot.wav",
                              "enemy_hit.wav", "enemy_exp.wav"}) {
-        dir.writeAsset(name, silentWav());
+        dir.writeAsset(name, wav);
     }
 }

@@ -1,3 +1,4 @@
+#include "support/read_file.h"
 #include "support/temp_work_dir.h"
 #include "world/map_file.h"
 
@@ -25,12 +26,6 @@ namespace fs = std::filesystem;
 struct Rect {
     int x, y, w, h;
 };
-
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::map<std::string, std::string> filesIn(const fs::path& dir)
 {

@@ -3,6 +3,7 @@
 #include "app/scenes.h"
 #include "platform/sound.h"
 #include "support/log_capture.h"
+#include "support/scoped_env.h"
 #include "support/temp_work_dir.h"
 #include "support/virtual_pad.h"
 
@@ -363,34 +364,6 @@ private:
 
     std::string path;
     int saved = -1;
-};
-
-// An environment variable set (or removed, for nullopt) while the object lives.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* variableName, const std::optional<std::string>& value) : name(variableName)
-    {
-        if (const char* old = std::getenv(name)) {
-            previous = old;
-        }
-        set(value);
-    }
-    ~ScopedEnv() { set(previous); }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    void set(const std::optional<std::string>& value) const
-    {
-        if (value) {
-            setenv(name, value->c_str(), 1);
-        } else {
-            unsetenv(name);
-        }
-    }
-
-    const char* name;
-    std::optional<std::string> previous;
 };
 
 // One button held on the virtual pad for the frames [from, to).

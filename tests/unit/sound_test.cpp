@@ -1,87 +1,21 @@
 #include "platform/sound.h"
 #include "support/log_capture.h"
-#include "support/temp_work_dir.h"
+#include "support/scoped_env.h"
+#include "support/silent_sounds.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 namespace {
-
-const char* const FILES[SOUND_COUNT] = {
-    "player_shot.wav", "player_hit.wav", "player_exp.wav", "enemy_shot.wav", "enemy_hit.wav", "enemy_exp.wav",
-};
-
-void putLittleEndian(std::string& bytes, std::uint32_t value, int size)
-{
-    for (int i = 0; i < size; ++i) {
-        bytes += static_cast<char>((value >> (8 * i)) & 0xff);
-    }
-}
-
-// An 8-bit mono PCM WAV of a square wave, long enough to be still playing when a test
-// looks at the mixer's channels.
-std::string squareWave(int seconds)
-{
-    constexpr std::uint32_t RATE = 8000;
-    const std::uint32_t frames = RATE * static_cast<std::uint32_t>(seconds);
-    std::string bytes = "RIFF";
-    putLittleEndian(bytes, 36 + frames, 4);
-    bytes += "WAVEfmt ";
-    putLittleEndian(bytes, 16, 4);
-    putLittleEndian(bytes, 1, 2); // PCM
-    putLittleEndian(bytes, 1, 2); // mono
-    putLittleEndian(bytes, RATE, 4);
-    putLittleEndian(bytes, RATE, 4); // bytes per second
-    putLittleEndian(bytes, 1, 2);    // block align
-    putLittleEndian(bytes, 8, 2);    // bits per sample
-    bytes += "data";
-    putLittleEndian(bytes, frames, 4);
-    for (std::uint32_t i = 0; i < frames; ++i) {
-        bytes += static_cast<char>((i / 20) % 2 == 0 ? 0x60 : 0xa0);
-    }
-    return bytes;
-}
-
-// Sets an environment variable for as long as it lives.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* variable, const char* value) : name(variable)
-    {
-        const char* old = std::getenv(variable);
-        hadValue = old != nullptr;
-        previous = hadValue ? old : "";
-        setenv(variable, value, 1);
-    }
-    ~ScopedEnv()
-    {
-        if (hadValue) {
-            setenv(name, previous.c_str(), 1);
-        } else {
-            unsetenv(name);
-        }
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* name;
-    std::string previous;
-    bool hadValue = false;
-};
 
 // The six effects in a fresh assets/ folder, with the real mixer on SDL's dummy driver.
 class Sound : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const std::string wav = squareWave(5);
-        for (const char* file : FILES) {
-            dir.writeAsset(file, wav);
-        }
+        writeSilentSounds(dir, 5 * 44100); // still playing when a test counts channels
     }
     void TearDown() override
     {

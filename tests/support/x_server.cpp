@@ -1,6 +1,6 @@
-#include "x_server.h"
+#include "support/x_server.h"
 
-#include "x_tools.h"
+#include "support/x_tools.h"
 
 #include <fcntl.h>
 #include <signal.h>

@@ -1,12 +1,10 @@
-#include "child_process.h"
+#include "support/child_process.h"
 
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 extern char** environ;
@@ -87,11 +85,4 @@ std::optional<int> ChildProcess::waitForExit(std::chrono::milliseconds timeout)
         return std::nullopt;
     }
     return WEXITSTATUS(status);
-}
-
-std::string readFile(const std::string& path)
-{
-    std::ostringstream text;
-    text << std::ifstream(path).rdbuf();
-    return text.str();
 }

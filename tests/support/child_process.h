@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/read_file.h"
+
 #include <sys/types.h>
 
 #include <chrono>
@@ -31,6 +33,3 @@ private:
     bool reaped = false;
     int status = 0;
 };
-
-// The whole text of a file, empty if it cannot be read.
-std::string readFile(const std::string& path);

@@ -1,4 +1,4 @@
-#include "x_tools.h"
+#include "support/x_tools.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "child_process.h"
+#include "support/child_process.h"
 
 #include <memory>
 #include <string>
