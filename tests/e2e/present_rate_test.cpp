@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Zlib
-#include "child_process.h"
+#include "support/child_process.h"
 #include "support/temp_work_dir.h"
 
 #include <gtest/gtest.h>
