@@ -1,6 +1,7 @@
 // The floor for start-up and memory: only the game's window and renderer, made with the
 // same hints, presenting one cleared frame. With --one-sprite the frame also holds one
 // copy of a small texture: the renderer's cost of drawing anything textured at all.
+#include "app/window_settings.h"
 #include "probe_signals.h"
 
 #include <SDL.h>
@@ -9,21 +10,7 @@
 
 namespace {
 
-// The game's window and logical screen.
-constexpr int WINDOW_WIDTH = 640;
-constexpr int WINDOW_HEIGHT = 480;
-constexpr int LOGICAL_WIDTH = 320;
-constexpr int LOGICAL_HEIGHT = 240;
 constexpr int SPRITE_SIZE = 16;
-
-void setGameHints()
-{
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "opengl");
-    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "1");
-    SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
-}
 
 // A blended texture of the sprite sheet's format, copied once.
 void drawOneSprite(SDL_Renderer* renderer)
@@ -42,7 +29,7 @@ void drawOneSprite(SDL_Renderer* renderer)
 int main(int argc, char* argv[])
 {
     const bool oneSprite = argc > 1 && std::strcmp(argv[1], "--one-sprite") == 0;
-    setGameHints();
+    setRenderHints();
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         SDL_LogCritical(SDL_LOG_CATEGORY_APPLICATION, "%s", SDL_GetError());
         return 1;

@@ -162,7 +162,7 @@ bool measureInProcess(const Options& options, const Plan& plan, Figures& figures
     if (!startUp()) {
         return false;
     }
-    figures.openGl = usesOpenGl(app.renderer);
+    figures.openGl = usesOpenGl(platform.renderer);
     if (options.runs("world")) {
         std::fprintf(stderr, "World::update and World::draw (%s)\n",
                      figures.openGl ? "software and OpenGL" : "software only");

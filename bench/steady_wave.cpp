@@ -1,6 +1,7 @@
 #include "steady_wave.h"
 
-#include "world/game_object_detail.h"
+#include "world/game_objects.h"
+#include "world/tuning.h"
 
 #include <cmath>
 #include <cstdint>
@@ -18,12 +19,6 @@ constexpr float SHOT_SPREAD_Y = 110.0f;
 constexpr float NEAR_MISS = 12.0f;
 constexpr int PLACEMENT_TRIES = 1000;
 constexpr std::uint32_t PLACEMENT_SEED = 20260101;
-constexpr float TWO_PI = 6.2831855f;
-
-float wrapped(float v)
-{
-    return v < 0.0f ? v + WORLD_SIZE : (v >= WORLD_SIZE ? v - WORLD_SIZE : v);
-}
 
 template <typename Object, typename List> void assignInPlace(List& objects, const std::vector<Object>& saved)
 {
@@ -73,8 +68,8 @@ void SteadyWave::placeShots(int count)
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
     for (int i = 0; i < count; ++i) {
         for (int attempt = 0; attempt < PLACEMENT_TRIES; ++attempt) {
-            const float x = wrapped(playerAtStart.x + (unit(random) * 2.0f - 1.0f) * SHOT_SPREAD_X);
-            const float y = wrapped(playerAtStart.y + (unit(random) * 2.0f - 1.0f) * SHOT_SPREAD_Y);
+            const float x = wrapOnce(playerAtStart.x + (unit(random) * 2.0f - 1.0f) * SHOT_SPREAD_X);
+            const float y = wrapOnce(playerAtStart.y + (unit(random) * 2.0f - 1.0f) * SHOT_SPREAD_Y);
             const float angle = unit(random) * TWO_PI;
             Bullet shot(x, y, std::cos(angle), std::sin(angle));
             // In flight for a frame already: no restored shot looks freshly fired.

@@ -1,6 +1,7 @@
 #include "world_benchmarks.h"
 
 #include "app/app_context.h"
+#include "app/window_settings.h"
 #include "platform/sprite_sheet.h"
 #include "steady_wave.h"
 
@@ -14,10 +15,6 @@
 namespace {
 
 constexpr WaveSize WAVES[] = {{10, 0}, {10, 200}, {50, 0}, {50, 200}, {100, 0}, {100, 200}};
-constexpr int SURFACE_WIDTH = 640; // the game's window
-constexpr int SURFACE_HEIGHT = 480;
-constexpr int LOGICAL_WIDTH = 320;
-constexpr int LOGICAL_HEIGHT = 240;
 constexpr int WARM_UP_FRAMES = 5;
 
 std::string waveName(const char* what, WaveSize size)
@@ -30,17 +27,16 @@ class SoftwareTarget {
 public:
     SoftwareTarget()
     {
-        surface =
-            SDL_CreateRGBSurfaceWithFormat(0, SURFACE_WIDTH, SURFACE_HEIGHT, 32, SDL_PIXELFORMAT_RGBA32);
+        surface = SDL_CreateRGBSurfaceWithFormat(0, WINDOW_WIDTH, WINDOW_HEIGHT, 32, SDL_PIXELFORMAT_RGBA32);
         renderer = SDL_CreateSoftwareRenderer(surface);
         SDL_RenderSetLogicalSize(renderer, LOGICAL_WIDTH, LOGICAL_HEIGHT);
-        gameRenderer = app.renderer;
-        app.renderer = renderer;
+        gameRenderer = platform.renderer;
+        platform.renderer = renderer;
         loadSpriteSheet(renderer);
     }
     ~SoftwareTarget()
     {
-        app.renderer = gameRenderer;
+        platform.renderer = gameRenderer;
         loadSpriteSheet(gameRenderer);
         SDL_DestroyRenderer(renderer);
         SDL_FreeSurface(surface);
@@ -69,9 +65,9 @@ void updateWorld(benchmark::State& state, WaveSize size)
 
 void presentAndClear()
 {
-    SDL_RenderPresent(app.renderer);
-    SDL_SetRenderDrawColor(app.renderer, 0, 0, 0, 0);
-    SDL_RenderClear(app.renderer);
+    SDL_RenderPresent(platform.renderer);
+    SDL_SetRenderDrawColor(platform.renderer, 0, 0, 0, 0);
+    SDL_RenderClear(platform.renderer);
 }
 
 // World::draw alone, up to the present; presenting and clearing for the next frame fall

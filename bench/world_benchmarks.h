@@ -6,7 +6,7 @@
 
 // World::update and World::draw for every wave size, with Google Benchmark. Draw runs
 // into a software renderer drawing into a 640x480 surface, and into the game's own
-// renderer (app.renderer, after startUp) when that is OpenGL.
+// renderer (platform.renderer, after startUp) when that is OpenGL.
 struct BenchSettings {
     int repetitions = 3;
     double minSeconds = 0.2; // per repetition of World::update

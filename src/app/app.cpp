@@ -6,6 +6,7 @@
 #include "app/frame_pacer.h"
 #include "app/full_screen.h"
 #include "app/scenes.h"
+#include "app/window_settings.h"
 #include "platform/input_state.h"
 #include "platform/sound.h"
 #include "platform/sprite_sheet.h"
@@ -18,12 +19,6 @@
 
 namespace {
 
-constexpr int WINDOW_WIDTH = 640;
-constexpr int WINDOW_HEIGHT = 480;
-constexpr int LOGICAL_WIDTH = 320;
-constexpr int LOGICAL_HEIGHT = 240;
-constexpr const char* WINDOW_TITLE = "Plorvik";
-
 std::unique_ptr<InputState> inputState;
 bool running = false;
 FramePacer pacer;
@@ -35,27 +30,20 @@ void logCritical()
 
 void setHints(const std::string& controllerMappings)
 {
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "opengl");
-    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "1");
+    setRenderHints();
     SDL_SetHint(SDL_HINT_GAMECONTROLLERCONFIG, controllerMappings.c_str());
-    // Naming a render driver turns SDL's batching of draw calls off, for programs that
-    // mix in GL calls of their own; this one makes none, so it takes batching back: the
-    // same picture from a fraction of the driver calls.
-    SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
 }
 
 bool createWindow()
 {
-    if (SDL_CreateWindowAndRenderer(WINDOW_WIDTH, WINDOW_HEIGHT, SDL_WINDOW_HIDDEN, &app.window,
-                                    &app.renderer) < 0) {
+    if (SDL_CreateWindowAndRenderer(WINDOW_WIDTH, WINDOW_HEIGHT, SDL_WINDOW_HIDDEN, &platform.window,
+                                    &platform.renderer) < 0) {
         logCritical();
         return false;
     }
-    SDL_SetWindowTitle(app.window, WINDOW_TITLE);
-    SDL_RenderSetLogicalSize(app.renderer, LOGICAL_WIDTH, LOGICAL_HEIGHT);
-    SDL_ShowWindow(app.window);
+    SDL_SetWindowTitle(platform.window, WINDOW_TITLE);
+    SDL_RenderSetLogicalSize(platform.renderer, LOGICAL_WIDTH, LOGICAL_HEIGHT);
+    SDL_ShowWindow(platform.window);
     return true;
 }
 
@@ -64,12 +52,13 @@ void choosePacing()
 {
     SDL_RendererInfo info{};
     const bool vsync =
-        SDL_GetRendererInfo(app.renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+        SDL_GetRendererInfo(platform.renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
     SDL_DisplayMode mode{};
-    const int displayHz =
-        SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(app.window), &mode) == 0 ? mode.refresh_rate : 0;
+    const int displayHz = SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(platform.window), &mode) == 0
+                              ? mode.refresh_rate
+                              : 0;
     pacer = FramePacer(SDL_GetPerformanceFrequency());
-    pacer.start(app.renderer, vsync, displayHz, SDL_GetPerformanceCounter());
+    pacer.start(platform.renderer, vsync, displayHz, SDL_GetPerformanceCounter());
 }
 
 void handleKeyDown(const SDL_Keysym& key)
@@ -77,7 +66,7 @@ void handleKeyDown(const SDL_Keysym& key)
     if (key.sym == SDLK_ESCAPE) {
         running = false;
     } else if (isFullScreenToggle(key)) {
-        toggleFullScreen(app.window);
+        toggleFullScreen(platform.window);
     }
 }
 
@@ -91,10 +80,10 @@ void handleEvent(const SDL_Event& event)
         handleKeyDown(event.key.keysym);
         break;
     case SDL_CONTROLLERDEVICEADDED:
-        openAddedController(*app.input, event.cdevice.which);
+        openAddedController(*platform.input, event.cdevice.which);
         break;
     case SDL_CONTROLLERDEVICEREMOVED:
-        dropRemovedController(*app.input, event.cdevice.which);
+        dropRemovedController(*platform.input, event.cdevice.which);
         break;
     default:
         break;
@@ -124,9 +113,9 @@ bool startUp()
     // No controller is opened here: SDL queues an added event for each one already
     // attached, and the first frame opens it.
     inputState = std::make_unique<InputState>();
-    app.input = inputState.get();
+    platform.input = inputState.get();
     initSound();
-    loadSpriteSheet(app.renderer);
+    loadSpriteSheet(platform.renderer);
     createWorld();
     running = true;
     return true;
@@ -139,11 +128,11 @@ bool runFrame()
     while (SDL_PollEvent(&event) != 0) {
         handleEvent(event);
     }
-    app.input->update();
-    SDL_SetRenderDrawColor(app.renderer, 0, 0, 0, 0);
-    SDL_RenderClear(app.renderer);
+    platform.input->update();
+    SDL_SetRenderDrawColor(platform.renderer, 0, 0, 0, 0);
+    SDL_RenderClear(platform.renderer);
     runScene();
-    SDL_RenderPresent(app.renderer);
+    SDL_RenderPresent(platform.renderer);
     return running;
 }
 
@@ -163,12 +152,12 @@ void shutDown()
     unloadSpriteSheet();
     quitSound();
     IMG_Quit();
-    SDL_DestroyRenderer(app.renderer);
-    SDL_DestroyWindow(app.window);
-    app.renderer = nullptr;
-    app.window = nullptr;
+    SDL_DestroyRenderer(platform.renderer);
+    SDL_DestroyWindow(platform.window);
+    platform.renderer = nullptr;
+    platform.window = nullptr;
     // Closed before SDL_Quit, which would otherwise free the controller under it.
-    app.input = nullptr;
+    platform.input = nullptr;
     inputState.reset();
     SDL_Quit();
 }

@@ -1,17 +1,14 @@
 #pragma once
 
-#include <SDL.h>
+#include "platform/platform_context.h"
 
 #include <cstdint>
 
-class InputState;
 class World;
 
-// The application shell's process-wide record, zero until start-up fills it.
+// The application shell's process-wide record, zero until start-up fills it; the
+// window, renderer and input record are the platform's (`platform`).
 struct AppContext {
-    SDL_Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr; // every drawing call goes here
-    InputState* input = nullptr;
     std::int32_t scene = 0;      // a Scene value
     std::int32_t sceneTimer = 0; // frames counted by the current screen
     std::int32_t titleLogoY = 0; // logical screen y

@@ -8,7 +8,7 @@ namespace {
 // SDL_Delay may oversleep by a scheduler tick; the last stretch is spun out on the counter.
 constexpr Uint64 SPIN_MARGIN_MS = 2;
 // Displays sold as 60 Hz are reported at 59 to 61.
-constexpr int NOMINAL_HZ = 60;
+constexpr int NOMINAL_HZ = FRAMES_PER_SECOND;
 constexpr int NOMINAL_HZ_SLACK = 1;
 
 void waitUntil(Uint64 deadline)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/frame_rate.h"
+
 #include <SDL.h>
 
 #include <array>
@@ -7,8 +9,6 @@
 // The timer's beat: 60 frames a second on the high-resolution counter.
 class FrameBeat {
 public:
-    static constexpr Uint64 FRAMES_PER_SECOND = 60;
-
     explicit FrameBeat(Uint64 ticksPerSecond = 0) : period(ticksPerSecond / FRAMES_PER_SECOND) {}
 
     // Starts the beat from `now` (counter ticks).

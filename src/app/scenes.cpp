@@ -13,7 +13,6 @@
 namespace {
 
 // Title
-constexpr SheetRect TITLE_LOGO{0, 176, 240, 72};
 constexpr int TITLE_LOGO_X = 40;
 constexpr int TITLE_LOGO_REST_Y = 56;
 constexpr double TITLE_LOGO_RISE = 184.0; // pixels the slide covers over TITLE_SLIDE_FRAMES
@@ -21,11 +20,12 @@ constexpr int TITLE_SLIDE_FRAMES = 120;
 constexpr int TITLE_SKIPPED_TIMER = 60;   // shows the prompt on the first waiting frame
 constexpr int PROMPT_PERIOD = 120;        // frames
 constexpr int PROMPT_HIDDEN_THROUGH = 60; // the prompt shows while the counter is above this
-constexpr SheetRect EMBLEM{216, 24, 40, 8};
 constexpr ScreenPoint EMBLEM_POS{140, 224};
 constexpr const char* CREDITS_TEXT = "2026 PLORVIK GAME TEAM";
 constexpr ScreenPoint CREDITS_POS{72, 212};
-static_assert(static_cast<int>(std::char_traits<char>::length(CREDITS_TEXT)) * 8 + 2 * CREDITS_POS.x == 320,
+static_assert(static_cast<int>(std::char_traits<char>::length(CREDITS_TEXT)) * GLYPH_WIDTH +
+                      2 * CREDITS_POS.x ==
+                  320,
               "credits are centred");
 constexpr const char* VERSION_TEXT = "A L P H A   V E R S I O N";
 constexpr ScreenPoint VERSION_POS{60, 128};
@@ -39,7 +39,6 @@ constexpr const char* DEFEAT_TEXT = "DEFEAT ";
 constexpr ScreenPoint DEFEAT_POS{16, 128};
 constexpr ScreenPoint ENEMY_COUNT_POS{72, 128};
 constexpr const char* ENEMIES_TEXT = " ENEMIES";
-constexpr int GLYPH_ADVANCE = 8;
 constexpr int INTRO_LAST_FRAME = 180;
 
 // Mission clear and game over
@@ -52,13 +51,11 @@ constexpr int GAME_OVER_TEXT_AFTER = 30;
 constexpr int GAME_OVER_BUTTON_AFTER = 120;
 constexpr int GAME_OVER_LAST_FRAME = 330;
 
-constexpr ButtonMask FIRE_BUTTON = buttonBit(SDL_CONTROLLER_BUTTON_A);
-
 std::unique_ptr<World> theWorld;
 
 ButtonMask pressedButtons()
 {
-    return app.input->pressed;
+    return platform.input->pressed;
 }
 
 void drawTitleLogoAndScores()
@@ -109,7 +106,7 @@ void drawMissionIntroText()
     drawText(MISSION_POS, MISSION_TEXT, true);
     drawText(DEFEAT_POS, DEFEAT_TEXT, false);
     const int digits = drawNumber(ENEMY_COUNT_POS, app.world->enemyCount, false);
-    drawText({ENEMY_COUNT_POS.x + GLYPH_ADVANCE * digits, ENEMY_COUNT_POS.y}, ENEMIES_TEXT, false);
+    drawText({ENEMY_COUNT_POS.x + GLYPH_WIDTH * digits, ENEMY_COUNT_POS.y}, ENEMIES_TEXT, false);
 }
 
 void runWorldFrame()

@@ -12,6 +12,12 @@ constexpr ButtonMask buttonBit(SDL_GameControllerButton button)
     return ButtonMask{1} << static_cast<unsigned>(button);
 }
 
+// What the buttons do; the keyboard's Z, P and arrows set the same bits.
+constexpr ButtonMask FIRE_BUTTON = buttonBit(SDL_CONTROLLER_BUTTON_A);
+constexpr ButtonMask PAUSE_BUTTON = buttonBit(SDL_CONTROLLER_BUTTON_START);
+constexpr ButtonMask TURN_LEFT_BUTTON = buttonBit(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+constexpr ButtonMask TURN_RIGHT_BUTTON = buttonBit(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+
 // The per-frame input record: the keyboard and at most one game controller folded
 // into one set of button bits. The frame loop updates it; the scenes and the world read it.
 class InputState {

@@ -15,26 +15,6 @@ constexpr const char* SHEET_PATH = "assets/sprites.png";
 constexpr Sint64 MAX_SHEET_BYTES = Sint64{16} << 20U;
 constexpr Uint64 MAX_SHEET_PIXELS = Uint64{4096} * 4096;
 
-// Where a glyph set's cells lie on the sheet. Letters sit in rows of eight from
-// LETTER_X; '!', '*' and the space share the row of 'Y' and 'Z'.
-struct GlyphSet {
-    int height = 0;   // pixels; every glyph is GLYPH_WIDTH wide
-    int lettersY = 0; // row of 'A' to 'H'
-    int digitsX = 0;  // cell of '0'; '1' to '9' follow to the right
-    int digitsY = 0;
-};
-
-constexpr int GLYPH_WIDTH = 8; // also the pen's advance per character
-constexpr int LETTER_X = 192;
-constexpr int LETTERS_PER_ROW = 8;
-constexpr int LAST_LETTER_ROW = 3; // 'Y', 'Z' and the three extra characters
-constexpr int EXCLAMATION_X = 208;
-constexpr int ASTERISK_X = 224;
-constexpr int SPACE_X = 232;
-
-constexpr GlyphSet SMALL_GLYPHS{8, 80, 168, 8};
-constexpr GlyphSet LARGE_GLYPHS{16, 112, 112, 128};
-
 // The process-wide sheet: the renderer is borrowed, the texture owned.
 struct SpriteSheet {
     SDL_Renderer* renderer = nullptr;
@@ -71,30 +51,6 @@ void copyRegion(const ScreenPoint& dst, const SheetRect& src, double degrees, SD
     const SDL_Rect source{src.x, src.y, src.w, src.h};
     const SDL_Rect destination{dst.x, dst.y, src.w, src.h};
     SDL_RenderCopyEx(sheet.renderer, sheet.texture, &source, &destination, degrees, nullptr, flip);
-}
-
-// Only 'A'-'Z', '0'-'9', '!', '*' and ' ' have cells; every other byte draws 'A'.
-SheetRect glyphCell(signed char c, const GlyphSet& set)
-{
-    const int extrasY = set.lettersY + LAST_LETTER_ROW * set.height;
-    if (c >= 'A' && c <= 'Z') {
-        const int k = c - 'A';
-        return {LETTER_X + GLYPH_WIDTH * (k % LETTERS_PER_ROW),
-                set.lettersY + set.height * (k / LETTERS_PER_ROW), GLYPH_WIDTH, set.height};
-    }
-    if (c >= '0' && c <= '9') {
-        return {set.digitsX + GLYPH_WIDTH * (c - '0'), set.digitsY, GLYPH_WIDTH, set.height};
-    }
-    switch (c) {
-    case '!':
-        return {EXCLAMATION_X, extrasY, GLYPH_WIDTH, set.height};
-    case '*':
-        return {ASTERISK_X, extrasY, GLYPH_WIDTH, set.height};
-    case ' ':
-        return {SPACE_X, extrasY, GLYPH_WIDTH, set.height};
-    default:
-        return {LETTER_X, set.lettersY, GLYPH_WIDTH, set.height};
-    }
 }
 
 } // namespace
@@ -140,10 +96,9 @@ void drawText(const ScreenPoint& pos, const char* text, bool large)
     if (!sheetReady() || text == nullptr) {
         return;
     }
-    const GlyphSet& set = large ? LARGE_GLYPHS : SMALL_GLYPHS;
     ScreenPoint pen = pos;
     for (const char* c = text; *c != '\0'; ++c) {
-        copyRegion(pen, glyphCell(static_cast<signed char>(*c), set), 0.0, SDL_FLIP_NONE);
+        copyRegion(pen, glyphCell(*c, large), 0.0, SDL_FLIP_NONE);
         pen.x += GLYPH_WIDTH;
     }
 }

@@ -1,19 +1,13 @@
 #pragma once
 
+#include "platform/sheet_layout.h"
+
 #include <SDL.h>
 
 // The top-left corner of something drawn on the 320x240 logical screen.
 struct ScreenPoint {
     int x = 0;
     int y = 0;
-};
-
-// A region of the sprite sheet, in sheet pixels.
-struct SheetRect {
-    int x = 0;
-    int y = 0;
-    int w = 0;
-    int h = 0;
 };
 
 // The one sprite sheet ("assets/sprites.png"): every picture and every glyph of the game.

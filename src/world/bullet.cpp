@@ -1,4 +1,6 @@
-#include "world/game_object_detail.h"
+#include "world/game_objects.h"
+#include "world/object_sprites.h"
+#include "world/tuning.h"
 
 #include <cmath>
 
@@ -15,7 +17,7 @@ void Bullet::update(World& /*world*/)
         alive = false;
     }
     // The bullet still moves in the update that ends it.
-    stepAlongHeading(*this, *this);
+    stepAlongHeading(*this);
 }
 
 void Bullet::draw(const Camera& camera) const
@@ -24,7 +26,7 @@ void Bullet::draw(const Camera& camera) const
     const ScreenPoint dst = worldToScreen(x, y, BULLET_HALF_SIZE, camera, view.w, view.h);
     float a = std::atan2(dirY, dirX);
     if (a < 0.0f) {
-        a += TWO_PI_FLOAT;
+        a += TWO_PI;
     }
-    drawSpriteRotated(dst, BULLET_SHEET_RECT, a / PI_FLOAT * 180.0f);
+    drawSpriteRotated(dst, BULLET_SPRITE, a / PI * 180.0f);
 }

@@ -1,4 +1,6 @@
-#include "world/game_object_detail.h"
+#include "world/game_objects.h"
+#include "world/object_sprites.h"
+#include "world/tuning.h"
 
 #include "world/random_source.h"
 #include "world/world.h"
@@ -6,12 +8,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr std::int32_t BURST_LENGTH = 40;        // frames
-constexpr std::int32_t BURST_SHOT_INTERVAL = 10; // frames: four shots per burst
-constexpr float SIGHT_RANGE_SQUARED = 40000.0f;  // 200 units
-constexpr float SIGHT_CONE_COS = 0.866f;         // about 30 degrees either side of the nose
-constexpr double BURST_CHANCE = 0.05;            // per frame with the player in sight
 
 // The player close ahead of the nose. The difference ignores the wrap-round, so an enemy
 // never sees across the seam.
@@ -56,5 +52,5 @@ void Enemy::draw(const Camera& camera) const
     if (invulnerableTimer % 2 != 0) {
         return;
     }
-    drawPlaneFrame(dst, ENEMY_SHEET_ROW, headingColumn(dirX, dirY));
+    drawPlaneFrame(dst, ENEMY_PLANES_Y, headingColumn(dirX, dirY));
 }

@@ -1,4 +1,5 @@
-#include "world/game_object_detail.h"
+#include "world/game_objects.h"
+#include "world/tuning.h"
 
 Fighter::Fighter(float x, float y, Vec2 heading, float speed)
     : GameObject(x, y, heading, speed, FIGHTER_LIFE), Collidable{x, y, PLANE_RADIUS}
@@ -8,7 +9,7 @@ Fighter::Fighter(float x, float y, Vec2 heading, float speed)
 void Fighter::update(World& /*world*/)
 {
     // A dead plane keeps drifting; nothing here looks at `alive`.
-    stepAlongHeading(*this, *this);
+    stepAlongHeading(*this);
     if (invulnerableTimer != 0) {
         --invulnerableTimer;
     }

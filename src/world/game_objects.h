@@ -1,36 +1,18 @@
 #pragma once
 
-#include "platform/sprite_sheet.h"
 #include "world/camera.h"
+#include "world/world_geometry.h"
 
 #include <cstdint>
 
 class World;
 
-// World geometry shared by every object: a 640-unit square that wraps on both axes.
-constexpr float WORLD_SIZE = 640.0f;
-constexpr int WORLD_SIZE_INT = 640;
-constexpr float FRAMES_PER_SECOND = 60.0f;
-
-struct Vec2 {
-    float x = 0.0f;
-    float y = 0.0f;
+// The collision circle; a plain structure with no behaviour of its own.
+struct Collidable {
+    float cx = 0.0f;
+    float cy = 0.0f;
+    float radius = 0.0f;
 };
-
-// Divides by the length only when the squared length exceeds float epsilon.
-Vec2 normalized(Vec2 v);
-
-// The sprite frame for a heading: column 0 (up) to 128 (down) through left,
-// mirrored for headings with a component to the right.
-struct HeadingFrame {
-    int column = 0;
-    bool mirror = false;
-};
-HeadingFrame headingColumn(float dirX, float dirY);
-
-// Top-left screen corner of a sprite of half-size `half` centred on world (x, y),
-// seen by `camera` with a view of viewW x viewH, corrected across the world's seam.
-ScreenPoint worldToScreen(float x, float y, int half, const Camera& camera, int viewW, int viewH);
 
 // Every moving thing on the playfield. Owned by the World through shared pointers.
 class GameObject {
@@ -53,13 +35,10 @@ protected:
     GameObject& operator=(const GameObject&) = default;
     GameObject(GameObject&&) = default;
     GameObject& operator=(GameObject&&) = default;
-};
 
-// The collision circle; a plain structure with no behaviour of its own.
-struct Collidable {
-    float cx = 0.0f;
-    float cy = 0.0f;
-    float radius = 0.0f;
+    // Moves one frame along the heading, wraps each axis once into [0, 640) and puts the
+    // collision circle on the new position.
+    void stepAlongHeading(Collidable& circle);
 };
 
 // A plane: the player's or an enemy's.

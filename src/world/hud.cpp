@@ -1,4 +1,4 @@
-#include "app/app_context.h"
+#include "platform/platform_context.h"
 #include "platform/sprite_sheet.h"
 #include "world/world.h"
 
@@ -14,22 +14,13 @@ struct Colour {
 };
 
 // Scores along the top.
-constexpr SheetRect SCORE_LABEL{216, 0, 40, 8};
 constexpr ScreenPoint SCORE_LABEL_POS{8, 0};
 constexpr ScreenPoint SCORE_ONES_POS{64, 8};
-// Ends where the score label ends: its right-hand 40 pixels are the score label.
-constexpr SheetRect BEST_LABEL{200, 0, 56, 8};
 constexpr ScreenPoint BEST_LABEL_POS{128, 0};
 constexpr ScreenPoint BEST_ONES_POS{184, 8};
-constexpr int DIGIT_ONE_X = 176; // cells of 1 to 9 follow, 8 apart
-constexpr int DIGIT_Y = 8;
 constexpr int DIGIT_SIZE = 8;
-constexpr SheetRect HUD_ZERO{248, 8, 8, 8}; // the display's own 0, right after the 9
 
 // Life bar along the bottom: two ends around 20 middle cells, the fill over them.
-constexpr SheetRect BAR_LEFT_END{232, 16, 8, 8};
-constexpr SheetRect BAR_MIDDLE{240, 16, 8, 8};
-constexpr SheetRect BAR_RIGHT_END{248, 16, 8, 8};
 constexpr ScreenPoint BAR_LEFT_END_POS{72, 228};
 constexpr ScreenPoint BAR_RIGHT_END_POS{240, 228};
 constexpr int BAR_MIDDLE_X = 80;
@@ -45,7 +36,6 @@ constexpr double LIFE_FILL_FULL_WIDTH = 160.0; // pixels at a life of 1.0
 // Radar in the top-right corner: 300 world units shown as 22 pixels from its centre.
 constexpr Colour BLIP_COLOUR{255, 0, 0, 255};
 constexpr Colour RADAR_FRAME_COLOUR{255, 255, 255, 255};
-constexpr SheetRect RADAR_FRAME{208, 32, 48, 48};
 constexpr ScreenPoint RADAR_FRAME_POS{268, 4};
 constexpr int RADAR_CENTRE_X = 292;
 constexpr int RADAR_CENTRE_Y = 28;
@@ -55,28 +45,24 @@ constexpr int BLIP_SIZE = 2;
 
 void setDrawColour(const Colour& c)
 {
-    SDL_SetRenderDrawColor(app.renderer, c.r, c.g, c.b, c.a);
+    SDL_SetRenderDrawColor(platform.renderer, c.r, c.g, c.b, c.a);
 }
 
 void fillRect(int x, int y, int w, int h)
 {
     const SDL_Rect rect{x, y, w, h};
-    SDL_RenderFillRect(app.renderer, &rect);
+    SDL_RenderFillRect(platform.renderer, &rect);
 }
 
 // Right-aligned from the ones digit leftwards; no sign, no leading zeros.
 void drawHudNumber(std::int32_t value, ScreenPoint ones)
 {
     if (value == 0) {
-        drawSprite(ones, HUD_ZERO, SDL_FLIP_NONE);
+        drawSprite(ones, hudDigit(0), SDL_FLIP_NONE);
         return;
     }
     for (; value != 0; value /= 10) {
-        const int digit = value % 10;
-        const SheetRect cell =
-            digit == 0 ? HUD_ZERO
-                       : SheetRect{DIGIT_ONE_X + DIGIT_SIZE * (digit - 1), DIGIT_Y, DIGIT_SIZE, DIGIT_SIZE};
-        drawSprite(ones, cell, SDL_FLIP_NONE);
+        drawSprite(ones, hudDigit(value % 10), SDL_FLIP_NONE);
         ones.x -= DIGIT_SIZE;
     }
 }
@@ -111,10 +97,10 @@ void World::drawLifeBar() const
     if (!player) {
         return;
     }
-    drawSprite(BAR_LEFT_END_POS, BAR_LEFT_END, SDL_FLIP_NONE);
-    drawSprite(BAR_RIGHT_END_POS, BAR_RIGHT_END, SDL_FLIP_NONE);
+    drawSprite(BAR_LEFT_END_POS, LIFE_BAR_LEFT_END, SDL_FLIP_NONE);
+    drawSprite(BAR_RIGHT_END_POS, LIFE_BAR_RIGHT_END, SDL_FLIP_NONE);
     for (int i = 0; i < BAR_MIDDLE_CELLS; ++i) {
-        drawSprite({BAR_MIDDLE_X + BAR_CELL_WIDTH * i, BAR_Y}, BAR_MIDDLE, SDL_FLIP_NONE);
+        drawSprite({BAR_MIDDLE_X + BAR_CELL_WIDTH * i, BAR_Y}, LIFE_BAR_MIDDLE, SDL_FLIP_NONE);
     }
     setDrawColour(LIFE_FILL_COLOUR);
     const int width = static_cast<int>(LIFE_FILL_FULL_WIDTH * static_cast<double>(player->life));

@@ -1,4 +1,6 @@
-#include "world/game_object_detail.h"
+#include "world/game_objects.h"
+#include "world/object_sprites.h"
+#include "world/tuning.h"
 
 namespace {
 
@@ -22,5 +24,5 @@ void Player::draw(const Camera& /*camera*/) const
     if (invulnerableTimer % BLINK_PERIOD >= BLINK_VISIBLE) {
         return;
     }
-    drawPlaneFrame(dst, PLAYER_SHEET_ROW, headingColumn(dirX, dirY));
+    drawPlaneFrame(dst, PLAYER_PLANES_Y, headingColumn(dirX, dirY));
 }

@@ -2,20 +2,14 @@
 
 #include "world/map_file.h"
 #include "world/random_source.h"
+#include "world/tuning.h"
 
 namespace {
 
-constexpr std::int32_t FIRST_WAVE_SIZE = 10;          // enemies
-constexpr std::int32_t INTRO_INVULNERABILITY = 65535; // frames, outlasts any intro
-constexpr std::int32_t PLAY_INVULNERABILITY = 90;     // frames of grace once play begins
-constexpr double TWO_PI_AS_FLOAT = 6.2831855f;
-
-// A value from the top of the source's range, times 640, rounds to 640.0f in single
-// precision; on this wrapping world that place is 0.
+// A value from the top of the source's range, times 640, rounds to 640.0f.
 float worldCoordinate(double r)
 {
-    const auto value = static_cast<float>(r * WORLD_SIZE);
-    return value < WORLD_SIZE ? value : 0.0f;
+    return foldSeam(static_cast<float>(r * WORLD_SIZE));
 }
 
 std::shared_ptr<Enemy> scatteredEnemy()
@@ -27,7 +21,7 @@ std::shared_ptr<Enemy> scatteredEnemy()
     const double ra = random01();
     const float x = worldCoordinate(rx);
     const float y = worldCoordinate(ry);
-    const auto angle = static_cast<float>(ra * TWO_PI_AS_FLOAT);
+    const auto angle = static_cast<float>(ra * static_cast<double>(TWO_PI));
     return std::make_shared<Enemy>(x, y, angle);
 }
 

@@ -2,6 +2,7 @@
 
 #include "world/camera.h"
 #include "world/game_objects.h"
+#include "world/tuning.h"
 
 #include <cstdint>
 #include <list>
@@ -22,7 +23,7 @@ public:
     void clearObjects();
     void reset();
 
-    // One frame of play; reads the input record of the application context.
+    // One frame of play; reads the platform's input record.
     void update();
     void spawnEnemyBullet(const Enemy& shooter);
 
@@ -45,5 +46,5 @@ public:
     bool gameOver = true;
     std::int32_t score = 0;
     std::int32_t bestScore = 0;
-    std::int32_t enemyCount = 10; // enemies the next mission creates
+    std::int32_t enemyCount = FIRST_WAVE_SIZE; // enemies the next mission creates
 };

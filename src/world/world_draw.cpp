@@ -1,32 +1,15 @@
 #include "platform/sprite_sheet.h"
-#include "world/game_object_detail.h"
 #include "world/map_file.h"
+#include "world/object_sprites.h"
 #include "world/world.h"
 
 #include <SDL.h>
 
 namespace {
 
-constexpr int TILE_SHEET_COLUMNS = 16; // tile cells per sheet row
-
-// One correction into [0, WORLD_SIZE_INT); the camera never strays further.
-int wrapOnce(int v)
-{
-    if (v < 0) {
-        return v + WORLD_SIZE_INT;
-    }
-    return v >= WORLD_SIZE_INT ? v - WORLD_SIZE_INT : v;
-}
-
 int wrapMapIndex(int i)
 {
     return ((i % MAP_SIZE) + MAP_SIZE) % MAP_SIZE;
-}
-
-SheetRect tileCell(std::uint8_t tile)
-{
-    return {(tile % TILE_SHEET_COLUMNS) * TILE_SIZE, (tile / TILE_SHEET_COLUMNS) * TILE_SIZE, TILE_SIZE,
-            TILE_SIZE};
 }
 
 template <typename List> void drawAll(const List& objects, const Camera& camera)

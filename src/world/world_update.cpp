@@ -1,33 +1,15 @@
 #include "world/world.h"
 
-#include "app/app_context.h"
 #include "platform/input_state.h"
+#include "platform/platform_context.h"
 #include "platform/sound.h"
+#include "world/tuning.h"
 
 #include <SDL.h>
 
 #include <algorithm>
 
 namespace {
-
-constexpr ButtonMask PAUSE_BUTTON = buttonBit(SDL_CONTROLLER_BUTTON_START);
-constexpr ButtonMask FIRE_BUTTON = buttonBit(SDL_CONTROLLER_BUTTON_A);
-constexpr ButtonMask TURN_LEFT_BUTTON = buttonBit(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
-constexpr ButtonMask TURN_RIGHT_BUTTON = buttonBit(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
-constexpr float STICK_THRESHOLD = 0.4f; // a turn needs the stick strictly beyond it
-
-// 70 degrees per second at 60 frames per second, as one rotation per frame.
-constexpr float TURN_COS = 0.99979269f;
-constexpr float TURN_SIN = 0.020360768f;
-
-constexpr float PLAYER_SHOT_DAMAGE = 0.5f;
-constexpr float ENEMY_SHOT_DAMAGE = 0.1f;
-constexpr float RAM_DAMAGE_TO_ENEMY = 0.8f;
-constexpr float RAM_DAMAGE_TO_PLAYER = 0.2f;
-constexpr std::int32_t HIT_SCORE = 10;
-constexpr std::int32_t KILL_SCORE = 100;
-constexpr std::int32_t WAVE_GROWTH = 5;     // enemies added per cleared wave
-constexpr std::int32_t MAX_WAVE_SIZE = 100; // enemies
 
 // What this frame's input asks of the world.
 struct Controls {
@@ -38,10 +20,10 @@ struct Controls {
 
 Controls readControls()
 {
-    if (app.input == nullptr) {
+    if (platform.input == nullptr) {
         return {};
     }
-    return {app.input->pressed, app.input->held, app.input->axisX};
+    return {platform.input->pressed, platform.input->held, platform.input->axisX};
 }
 
 // Plain differences: nothing overlaps across the world's seam.

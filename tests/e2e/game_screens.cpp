@@ -7,7 +7,6 @@
 namespace {
 
 // Title screen
-const SheetRect TITLE_LOGO{0, 176, 240, 72};
 constexpr int LOGO_X = 40;
 constexpr int LOGO_REST_Y = 56;
 constexpr int LOGO_START_Y = 238;
@@ -21,11 +20,8 @@ const ScreenPoint MISSION_POS{16, 104};
 const ScreenPoint DEFEAT_POS{16, 128};
 
 // Play
-const Placement SCORE_LABEL{{8, 0}, {216, 0, 40, 8}};
+const ScreenPoint SCORE_LABEL_POS{8, 0};
 const ScreenPoint PLAYER_POS{152, 112}; // the middle of the logical screen
-constexpr int PLANE_SIZE = 16;
-constexpr int PLANE_FRAMES = 9; // up, then every 22.5 degrees round to down
-const SheetRect BULLET{128, 40, 8, 8};
 const ScreenPoint PLAYER_CENTRE{160, 120};
 constexpr int SHOT_REACH = 64; // logical pixels: 16 frames of a shot's flight away from the plane
 constexpr int BULLET_HALF = 4;
@@ -50,8 +46,8 @@ std::set<std::uint32_t> bulletOnlyColours(const SheetPicture& sheet)
             if ((texel & 0xFFu) != 0xFFu) {
                 continue;
             }
-            const bool inBullet =
-                x >= BULLET.x && x < BULLET.x + BULLET.w && y >= BULLET.y && y < BULLET.y + BULLET.h;
+            const bool inBullet = x >= BULLET_SPRITE.x && x < BULLET_SPRITE.x + BULLET_SPRITE.w &&
+                                  y >= BULLET_SPRITE.y && y < BULLET_SPRITE.y + BULLET_SPRITE.h;
             (inBullet ? bullet : elsewhere).insert(texel >> 8);
         }
     }
@@ -178,14 +174,14 @@ bool GameScreens::missionIntroShown(const Screenshot& s) const
 
 bool GameScreens::scoreLabelShown(const Screenshot& s, double scale) const
 {
-    return shows(s, sheet, {SCORE_LABEL}, Backdrop::ANY, scale);
+    return shows(s, sheet, {{SCORE_LABEL_POS, SCORE_LABEL}}, Backdrop::ANY, scale);
 }
 
 std::optional<int> GameScreens::playerTurn(const Screenshot& s) const
 {
     for (int frame = 0; frame < PLANE_FRAMES; ++frame) {
         for (bool mirrored : {false, true}) {
-            const Placement copy{PLAYER_POS, {frame * PLANE_SIZE, 0, PLANE_SIZE, PLANE_SIZE}, mirrored};
+            const Placement copy{PLAYER_POS, planeFrame(PLAYER_PLANES_Y, frame), mirrored};
             if (shows(s, sheet, {copy}, Backdrop::ANY)) {
                 return mirrored ? -frame : frame;
             }

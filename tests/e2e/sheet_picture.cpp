@@ -7,33 +7,6 @@
 
 namespace {
 
-// Where the glyphs lie on the sheet: letters in rows of eight from x = 192, digits in
-// a row of their own, '!', '*' and the space after 'Z'.
-constexpr int GLYPH_WIDTH = 8;
-constexpr int LETTERS_X = 192;
-constexpr int SMALL_LETTERS_Y = 80;
-constexpr int LARGE_LETTERS_Y = 112;
-constexpr ScreenPoint SMALL_DIGITS{168, 8};
-constexpr ScreenPoint LARGE_DIGITS{112, 128};
-
-SheetRect glyphCell(char c, bool large)
-{
-    const int h = large ? 16 : 8;
-    const int lettersY = large ? LARGE_LETTERS_Y : SMALL_LETTERS_Y;
-    const int extrasY = lettersY + 3 * h;
-    if (c >= 'A' && c <= 'Z') {
-        const int k = c - 'A';
-        return {LETTERS_X + GLYPH_WIDTH * (k % 8), lettersY + h * (k / 8), GLYPH_WIDTH, h};
-    }
-    if (c >= '0' && c <= '9') {
-        const ScreenPoint digits = large ? LARGE_DIGITS : SMALL_DIGITS;
-        return {digits.x + GLYPH_WIDTH * (c - '0'), digits.y, GLYPH_WIDTH, h};
-    }
-    const int extraX = c == '!' ? 208 : c == '*' ? 224 : c == ' ' ? 232 : -1;
-    return extraX < 0 ? SheetRect{LETTERS_X, lettersY, GLYPH_WIDTH, h}
-                      : SheetRect{extraX, extrasY, GLYPH_WIDTH, h};
-}
-
 // The expected screen colour of a texel, or nullopt-like -1 when any colour will do.
 long expectedColour(std::uint32_t texel, Backdrop backdrop)
 {

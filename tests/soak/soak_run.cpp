@@ -76,7 +76,7 @@ bool SoakRun::runOneFrame(long frame)
     ++framesRun;
     std::vector<std::string> worldLines;
     checkLogLines(hotPlugLines, worldLines, faults);
-    pads.checkInput(*app.input, faults);
+    pads.checkInput(*platform.input, faults);
     watch.afterFrame(app, worldLines, faults);
     return reportFaults(frame, faults);
 }

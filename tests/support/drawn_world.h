@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-// A World that draws into a software canvas: the canvas's renderer is app.renderer and
+// A World that draws into a software canvas: the canvas's renderer is platform.renderer and
 // the sprite sheet's, the sheet is the synthetic one, and the world was built in an empty
 // work dir, so its map holds TILE_DEFAULT everywhere (the missing-map line is swallowed).
 // The world has a fresh Player at its starting position and no other objects.
@@ -19,11 +19,11 @@ public:
     explicit DrawnWorld(const std::vector<SheetRect>& transparentSheetRegions = {})
         : sheet(canvas.renderer, transparentSheetRegions), world(builtWithoutMapFile())
     {
-        previousRenderer = app.renderer;
-        app.renderer = canvas.renderer;
+        previousRenderer = platform.renderer;
+        platform.renderer = canvas.renderer;
         world.player = std::make_shared<Player>();
     }
-    ~DrawnWorld() { app.renderer = previousRenderer; }
+    ~DrawnWorld() { platform.renderer = previousRenderer; }
     DrawnWorld(const DrawnWorld&) = delete;
     DrawnWorld& operator=(const DrawnWorld&) = delete;
 

@@ -18,6 +18,7 @@ public:
     {
         restartRandom01();
         app = AppContext{};
+        platform = PlatformContext{};
         soundPlayed.clear();
     }
 
@@ -27,7 +28,7 @@ public:
             << "the test left another working directory";
         EXPECT_EQ(SDL_WasInit(SDL_INIT_EVERYTHING), 0u) << "the test left SDL running";
         EXPECT_TRUE(soundChunks.empty()) << "the test left sounds loaded";
-        EXPECT_EQ(app.window, nullptr) << "the test left a window in the app record";
+        EXPECT_EQ(platform.window, nullptr) << "the test left a window in the platform record";
     }
 
 private:

@@ -15,11 +15,11 @@ class WorldFixture : public testing::Test {
 protected:
     WorldFixture()
     {
-        app.input = &input;
+        platform.input = &input;
         world.player = std::make_shared<Player>();
         world.gameOver = false; // a mission is running
     }
-    ~WorldFixture() override { app.input = nullptr; }
+    ~WorldFixture() override { platform.input = nullptr; }
 
     // A still object: speed 0 keeps it where the test put it.
     template <typename T, typename... Args> std::shared_ptr<T> still(Args... args)

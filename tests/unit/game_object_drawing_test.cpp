@@ -10,15 +10,15 @@
 
 namespace {
 
-// Objects draw into app.renderer; here that is a canvas with the synthetic sheet.
+// Objects draw into platform.renderer; here that is a canvas with the synthetic sheet.
 class ObjectDrawing : public testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(sheet.loaded);
-        app.renderer = canvas.renderer;
+        platform.renderer = canvas.renderer;
     }
-    void TearDown() override { app.renderer = nullptr; }
+    void TearDown() override { platform.renderer = nullptr; }
 
     int drawnPixels() const
     {

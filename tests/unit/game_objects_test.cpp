@@ -1,4 +1,5 @@
 #include "world/game_objects.h"
+#include "world/object_sprites.h"
 #include "world/world.h"
 
 #include "support/temp_work_dir.h"

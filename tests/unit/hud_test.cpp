@@ -10,15 +10,8 @@ namespace {
 
 constexpr std::uint32_t LIFE_FILL = 0xE40058FF;
 constexpr std::uint32_t BLIP_RED = 0xFF0000FF;
-constexpr SheetRect HUD_ZERO{248, 8, 8, 8};
-constexpr SheetRect RADAR_FRAME{208, 32, 48, 48};
 // The frame's inside, see-through so that the blips under it show.
 constexpr SheetRect RADAR_WINDOW{209, 33, 46, 46};
-
-SheetRect hudDigit(int d)
-{
-    return d == 0 ? HUD_ZERO : SheetRect{168 + 8 * d, 8, 8, 8};
-}
 
 int countColour(const SoftwareCanvas& canvas, std::uint32_t colour)
 {
@@ -48,8 +41,8 @@ TEST(Hud, ScoresAreDrawnRightAlignedFromTheirOnesDigit)
         drawn.world.score = c.score;
         drawn.world.bestScore = c.bestScore;
         drawn.world.drawScores();
-        EXPECT_TRUE(showsRegion(drawn.canvas, {8, 0}, {216, 0, 40, 8}));
-        EXPECT_TRUE(showsRegion(drawn.canvas, {128, 0}, {200, 0, 56, 8}));
+        EXPECT_TRUE(showsRegion(drawn.canvas, {8, 0}, SCORE_LABEL));
+        EXPECT_TRUE(showsRegion(drawn.canvas, {128, 0}, BEST_LABEL));
         for (size_t i = 0; i < c.scoreDigits.size(); ++i) {
             EXPECT_TRUE(
                 showsRegion(drawn.canvas, {64 - 8 * static_cast<int>(i), 8}, hudDigit(c.scoreDigits[i])));

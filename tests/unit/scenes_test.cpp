@@ -30,16 +30,16 @@ class Scenes : public testing::Test {
 protected:
     Scenes()
     {
-        app.renderer = canvas.renderer;
-        app.input = &input;
+        platform.renderer = canvas.renderer;
+        platform.input = &input;
         LogCapture quiet; // no map file here
         createWorld();
     }
     ~Scenes() override
     {
         destroyWorld();
-        app.input = nullptr;
-        app.renderer = nullptr;
+        platform.input = nullptr;
+        platform.renderer = nullptr;
     }
 
     // One frame with `pressed` going down in it, as InputState::update would report it.

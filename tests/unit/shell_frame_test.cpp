@@ -17,14 +17,15 @@ TEST(ShellFrame, StartsFromBlackWhateverColourWasLeftSet)
     TempWorkDir dir;
     LogCapture quiet;
     ASSERT_TRUE(startUp());
-    SDL_SetRenderDrawColor(app.renderer, 255, 255, 255, 255);
+    SDL_SetRenderDrawColor(platform.renderer, 255, 255, 255, 255);
     runFrame();
     int width = 0;
     int height = 0;
-    SDL_GetRendererOutputSize(app.renderer, &width, &height);
+    SDL_GetRendererOutputSize(platform.renderer, &width, &height);
     std::vector<Uint32> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-    ASSERT_EQ(SDL_RenderReadPixels(app.renderer, nullptr, SDL_PIXELFORMAT_RGB888, pixels.data(), width * 4),
-              0);
+    ASSERT_EQ(
+        SDL_RenderReadPixels(platform.renderer, nullptr, SDL_PIXELFORMAT_RGB888, pixels.data(), width * 4),
+        0);
     shutDown();
     EXPECT_EQ(std::count_if(pixels.begin(), pixels.end(), [](Uint32 p) { return (p & 0xFFFFFFu) != 0; }), 0);
 }

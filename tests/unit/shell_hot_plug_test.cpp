@@ -16,10 +16,10 @@ using Lines = std::vector<std::string>;
 
 SDL_JoystickID openControllerId()
 {
-    if (app.input == nullptr || app.input->controller == nullptr) {
+    if (platform.input == nullptr || platform.input->controller == nullptr) {
         return -1;
     }
-    return SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(app.input->controller));
+    return SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(platform.input->controller));
 }
 
 // Runs the shell's own start-up, frames and shut-down in this process, as main does.
@@ -116,13 +116,13 @@ TEST_F(Shell, ControllerPluggedInWhileRunningDrivesTheInputState)
     pad.setButton(SDL_CONTROLLER_BUTTON_A, true);
     pad.setAxis(SDL_CONTROLLER_AXIS_LEFTX, 32767);
     EXPECT_EQ(frameLog(), Lines{"opened the controller: Pad One"});
-    EXPECT_EQ(app.input->held, buttonBit(SDL_CONTROLLER_BUTTON_A));
-    EXPECT_EQ(app.input->axisX, 0.999969482421875f);
+    EXPECT_EQ(platform.input->held, buttonBit(SDL_CONTROLLER_BUTTON_A));
+    EXPECT_EQ(platform.input->axisX, 0.999969482421875f);
 
     pad.unplug();
     frameLog();
-    EXPECT_EQ(app.input->released, buttonBit(SDL_CONTROLLER_BUTTON_A));
-    EXPECT_EQ(app.input->axisX, 0.0f);
+    EXPECT_EQ(platform.input->released, buttonBit(SDL_CONTROLLER_BUTTON_A));
+    EXPECT_EQ(platform.input->axisX, 0.0f);
 }
 
 TEST_F(Shell, QuitEventEndsTheLoopAfterThatFrame)

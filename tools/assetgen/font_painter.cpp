@@ -1,7 +1,7 @@
 #include "font_painter.h"
 
 #include "glyph_font.h"
-#include "sheet_layout.h"
+#include "platform/sheet_layout.h"
 
 #include <string_view>
 
@@ -77,11 +77,11 @@ void paintGlyphs(Image& sheet)
         return SMALL_RAMP[row];
     };
     for (const SmallGlyph& glyph : SMALL_GLYPHS) {
-        const GlyphCell cell = glyphCell(glyph.ch, false);
+        const SheetRect cell = glyphCell(glyph.ch, false);
         paintGlyph(sheet, cell.x, cell.y, glyph, small);
     }
     for (const LargeGlyph& glyph : LARGE_GLYPHS) {
-        const GlyphCell cell = glyphCell(glyph.ch, true);
+        const SheetRect cell = glyphCell(glyph.ch, true);
         paintGlyph(sheet, cell.x, cell.y, glyph, largeRamp);
     }
     paintGlyph(sheet, HUD_ZERO.x, HUD_ZERO.y, HUD_ZERO_ART, small);

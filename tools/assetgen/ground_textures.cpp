@@ -23,8 +23,8 @@ Texture speckled(Rgba base, Rgba dark, Rgba light, double darkShare, double ligh
 void addGlints(Texture& t, Rgba glint, int count, int length, Prng& random)
 {
     for (int n = 0; n < count; ++n) {
-        const int x = random.below(CELL);
-        const int y = random.below(CELL);
+        const int x = random.below(TILE_CELL_SIZE);
+        const int y = random.below(TILE_CELL_SIZE);
         for (int i = 0; i < length; ++i) {
             t[texel(x + i, y)] = glint;
         }
@@ -44,15 +44,15 @@ Texture forestTexture()
     const Crown crowns[] = {{3.5, 3.5, 3.6},  {11.5, 2.5, 3.4},  {7.5, 9.0, 3.8},
                             {0.5, 12.0, 3.3}, {14.0, 10.5, 3.2}, {11.0, 15.0, 2.8}};
     Texture t;
-    for (int y = 0; y < CELL; ++y) {
-        for (int x = 0; x < CELL; ++x) {
+    for (int y = 0; y < TILE_CELL_SIZE; ++y) {
+        for (int x = 0; x < TILE_CELL_SIZE; ++x) {
             Rgba colour = gap;
             double nearest = 1e9;
             for (const Crown& c : crowns) {
                 for (int oy = -1; oy <= 1; ++oy) {
                     for (int ox = -1; ox <= 1; ++ox) {
-                        const double dx = x + 0.5 - (c.x + ox * CELL);
-                        const double dy = y + 0.5 - (c.y + oy * CELL);
+                        const double dx = x + 0.5 - (c.x + ox * TILE_CELL_SIZE);
+                        const double dy = y + 0.5 - (c.y + oy * TILE_CELL_SIZE);
                         const double d = std::sqrt(dx * dx + dy * dy) / c.r;
                         // The crown nearest its own centre wins, so crowns overlap cleanly.
                         if (d < 1.0 && d < nearest) {
@@ -84,10 +84,10 @@ GroundTextures makeGroundTextures()
     g.forest = forestTexture();
     PeriodicNoise coarse(4, random);
     PeriodicNoise fine(8, random);
-    for (int y = 0; y < CELL; ++y) {
-        for (int x = 0; x < CELL; ++x) {
-            const double u = (x + 0.5) / CELL;
-            const double v = (y + 0.5) / CELL;
+    for (int y = 0; y < TILE_CELL_SIZE; ++y) {
+        for (int x = 0; x < TILE_CELL_SIZE; ++x) {
+            const double u = (x + 0.5) / TILE_CELL_SIZE;
+            const double v = (y + 0.5) / TILE_CELL_SIZE;
             g.wobble[texel(x, y)] = (coarse.at(u * 4, v * 4) * 0.7 + fine.at(u * 8, v * 8) * 0.3);
         }
     }
@@ -132,5 +132,6 @@ Rgba groundAt(const GroundTextures& g, double height, int x, int y)
 
 size_t texel(int x, int y)
 {
-    return static_cast<size_t>(((y + CELL) % CELL) * CELL + (x + CELL) % CELL);
+    return static_cast<size_t>(((y + TILE_CELL_SIZE) % TILE_CELL_SIZE) * TILE_CELL_SIZE +
+                               (x + TILE_CELL_SIZE) % TILE_CELL_SIZE);
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "image.h"
-#include "sheet_layout.h"
+#include "platform/sheet_layout.h"
 
 #include <array>
 
-using Texture = std::array<Rgba, CELL * CELL>;
+using Texture = std::array<Rgba, TILE_CELL_SIZE * TILE_CELL_SIZE>;
 
 // Textures repeat every 16 pixels, so the same ground on two tiles always lines up.
 struct GroundTextures {
@@ -14,7 +14,7 @@ struct GroundTextures {
     Texture sand;
     Texture grass;
     Texture forest;
-    std::array<double, CELL * CELL> wobble; // in [-1, 1]
+    std::array<double, TILE_CELL_SIZE * TILE_CELL_SIZE> wobble; // in [-1, 1]
 };
 
 GroundTextures makeGroundTextures();

@@ -1,7 +1,7 @@
 #include "hud_art.h"
 
 #include "pixel_art.h"
-#include "sheet_layout.h"
+#include "platform/sheet_layout.h"
 
 #include <cmath>
 
@@ -10,7 +10,7 @@ namespace {
 // A tracer round, head to the right, with a dark rim so it shows on sand as well as sea.
 void paintBullet(Image& sheet)
 {
-    paintArt(sheet, BULLET.x, BULLET.y,
+    paintArt(sheet, BULLET_SPRITE.x, BULLET_SPRITE.y,
              {
                  "........",
                  "....kkk.",
@@ -36,7 +36,7 @@ void paintLifeBar(Image& sheet)
         {'k', rgb(12, 12, 30)},   {'L', rgb(210, 218, 240)}, {'M', rgb(140, 150, 182)},
         {'D', rgb(72, 78, 108)},  {'t', rgb(40, 14, 36)},    {'u', rgb(62, 28, 58)},
         {'R', rgb(255, 40, 110)}, {'p', rgb(255, 180, 210)}, {'r', rgb(160, 0, 60)}};
-    paintArt(sheet, LIFE_LEFT.x, LIFE_LEFT.y,
+    paintArt(sheet, LIFE_BAR_LEFT_END.x, LIFE_BAR_LEFT_END.y,
              {
                  ".LLLLLLL",
                  "LMkkMkkM",
@@ -48,7 +48,7 @@ void paintLifeBar(Image& sheet)
                  ".DDDDDDD",
              },
              inks);
-    paintArt(sheet, LIFE_MIDDLE.x, LIFE_MIDDLE.y,
+    paintArt(sheet, LIFE_BAR_MIDDLE.x, LIFE_BAR_MIDDLE.y,
              {
                  "LLLLLLLL",
                  "tttttttu",
@@ -60,7 +60,7 @@ void paintLifeBar(Image& sheet)
                  "DDDDDDDD",
              },
              inks);
-    paintArt(sheet, LIFE_RIGHT.x, LIFE_RIGHT.y,
+    paintArt(sheet, LIFE_BAR_RIGHT_END.x, LIFE_BAR_RIGHT_END.y,
              {
                  "LLL.....",
                  "MMML....",
@@ -81,9 +81,9 @@ void paintRadar(Image& sheet)
     const Rgba edge = rgb(8, 34, 20);
     const Rgba rimLight = rgb(150, 240, 170);
     const Rgba rimDark = rgb(40, 120, 70);
-    const double centre = RADAR.w / 2.0;
-    for (int y = 0; y < RADAR.h; ++y) {
-        for (int x = 0; x < RADAR.w; ++x) {
+    const double centre = RADAR_FRAME.w / 2.0;
+    for (int y = 0; y < RADAR_FRAME.h; ++y) {
+        for (int x = 0; x < RADAR_FRAME.w; ++x) {
             const double dx = x + 0.5 - centre;
             const double dy = y + 0.5 - centre;
             const double d = std::sqrt(dx * dx + dy * dy);
@@ -95,7 +95,7 @@ void paintRadar(Image& sheet)
             } else if (d >= 22.5 && d < 23.0) {
                 colour = edge;
             }
-            sheet.set(RADAR.x + x, RADAR.y + y, colour);
+            sheet.set(RADAR_FRAME.x + x, RADAR_FRAME.y + y, colour);
         }
     }
 }

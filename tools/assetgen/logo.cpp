@@ -1,7 +1,7 @@
 #include "logo.h"
 
 #include "planes.h"
-#include "sheet_layout.h"
+#include "platform/sheet_layout.h"
 
 #include <array>
 #include <string_view>
@@ -80,15 +80,15 @@ bool letterCovers(const LogoLetter& letter, int x, int y)
 // The name's face as a mask over the logo, slanted.
 std::vector<bool> nameMask()
 {
-    std::vector<bool> mask(static_cast<size_t>(LOGO.w * LOGO.h), false);
-    const int left = (LOGO.w - NAME_W - LETTER_PIXELS_H / SLANT - EXTRUDE) / 2;
+    std::vector<bool> mask(static_cast<size_t>(TITLE_LOGO.w * TITLE_LOGO.h), false);
+    const int left = (TITLE_LOGO.w - NAME_W - LETTER_PIXELS_H / SLANT - EXTRUDE) / 2;
     for (int n = 0; n < LETTER_COUNT; ++n) {
         const int letterX = left + n * (LETTER_PIXELS_W + LETTER_GAP);
         for (int y = 0; y < LETTER_PIXELS_H; ++y) {
             const int lean = (LETTER_PIXELS_H - 1 - y) / SLANT;
             for (int x = 0; x < LETTER_PIXELS_W; ++x) {
                 if (letterCovers(NAME[n], x, y)) {
-                    mask[static_cast<size_t>((NAME_TOP + y) * LOGO.w + letterX + lean + x)] = true;
+                    mask[static_cast<size_t>((NAME_TOP + y) * TITLE_LOGO.w + letterX + lean + x)] = true;
                 }
             }
         }
@@ -98,7 +98,8 @@ std::vector<bool> nameMask()
 
 bool maskAt(const std::vector<bool>& mask, int x, int y)
 {
-    return x >= 0 && y >= 0 && x < LOGO.w && y < LOGO.h && mask[static_cast<size_t>(y * LOGO.w + x)];
+    return x >= 0 && y >= 0 && x < TITLE_LOGO.w && y < TITLE_LOGO.h &&
+           mask[static_cast<size_t>(y * TITLE_LOGO.w + x)];
 }
 
 Rgba faceColour(int y)
@@ -112,11 +113,11 @@ void paintName(Image& logo)
     const std::vector<bool> mask = nameMask();
     // Extrusion first, down and to the right, then the outline around all of it, then the face.
     std::vector<bool> solid(mask.size(), false);
-    for (int y = 0; y < LOGO.h; ++y) {
-        for (int x = 0; x < LOGO.w; ++x) {
+    for (int y = 0; y < TITLE_LOGO.h; ++y) {
+        for (int x = 0; x < TITLE_LOGO.w; ++x) {
             for (int d = 0; d <= EXTRUDE; ++d) {
                 if (maskAt(mask, x - d, y - d)) {
-                    solid[static_cast<size_t>(y * LOGO.w + x)] = true;
+                    solid[static_cast<size_t>(y * TITLE_LOGO.w + x)] = true;
                     if (d > 0 && !maskAt(mask, x, y)) {
                         logo.set(x, y, d == EXTRUDE ? SIDE_DARK : SIDE);
                     }
@@ -124,8 +125,8 @@ void paintName(Image& logo)
             }
         }
     }
-    for (int y = 0; y < LOGO.h; ++y) {
-        for (int x = 0; x < LOGO.w; ++x) {
+    for (int y = 0; y < TITLE_LOGO.h; ++y) {
+        for (int x = 0; x < TITLE_LOGO.w; ++x) {
             if (maskAt(mask, x, y)) {
                 // A lit top edge, as if the letters were bevelled.
                 logo.set(x, y, maskAt(mask, x, y - 1) ? faceColour(y) : FACE_EDGE);
@@ -168,8 +169,8 @@ void paintTrail(Image& logo)
 
 void paintLogo(Image& sheet)
 {
-    Image logo(LOGO.w, LOGO.h);
+    Image logo(TITLE_LOGO.w, TITLE_LOGO.h);
     paintTrail(logo);
     paintName(logo);
-    sheet.drawRegion(logo, 0, 0, LOGO.w, LOGO.h, LOGO.x, LOGO.y);
+    sheet.drawRegion(logo, 0, 0, TITLE_LOGO.w, TITLE_LOGO.h, TITLE_LOGO.x, TITLE_LOGO.y);
 }

@@ -12,8 +12,8 @@
 #include "image.h"
 #include "logo.h"
 #include "planes.h"
+#include "platform/sheet_layout.h"
 #include "previews.h"
-#include "sheet_layout.h"
 #include "sounds.h"
 #include "wav_writer.h"
 
@@ -111,7 +111,8 @@ bool writeAssets(const Options& options)
         ok = savePng(titlePreview(sheet), options.titlePreview) && ok;
     }
     if (!options.mapPreview.empty()) {
-        const Image world = groundView(sheet, map, 0, 0, MAP_TILES * CELL, MAP_TILES * CELL);
+        const Image world =
+            groundView(sheet, map, 0, 0, MAP_SIZE * TILE_CELL_SIZE, MAP_SIZE * TILE_CELL_SIZE);
         ok = savePng(world, options.mapPreview) && ok;
     }
     return ok;

@@ -1,6 +1,6 @@
 #include "planes.h"
 
-#include "sheet_layout.h"
+#include "platform/sheet_layout.h"
 
 #include <cmath>
 #include <utility>
@@ -159,11 +159,11 @@ void drawPlane(Image& image, const PlaneDesign& design, float cx, float cy, floa
 
 void paintPlaneFrames(Image& sheet)
 {
-    const int half = CELL / 2;
+    const int half = PLANE_SIZE / 2;
     for (int frame = 0; frame < PLANE_FRAMES; ++frame) {
-        const float centreX = static_cast<float>(frame * CELL + half);
+        const float centreX = static_cast<float>(frame * PLANE_SIZE + half);
         const float degrees = HEADING_STEP_DEGREES * static_cast<float>(frame);
-        drawPlane(sheet, PLAYER, centreX, static_cast<float>(PLAYER_ROW_Y + half), degrees, 1.0f, half);
-        drawPlane(sheet, ENEMY, centreX, static_cast<float>(ENEMY_ROW_Y + half), degrees, 1.0f, half);
+        drawPlane(sheet, PLAYER, centreX, static_cast<float>(PLAYER_PLANES_Y + half), degrees, 1.0f, half);
+        drawPlane(sheet, ENEMY, centreX, static_cast<float>(ENEMY_PLANES_Y + half), degrees, 1.0f, half);
     }
 }

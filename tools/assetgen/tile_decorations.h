@@ -1,7 +1,7 @@
 #pragma once
 
 #include "pixel_art.h"
-#include "sheet_layout.h"
+#include "platform/sheet_layout.h"
 #include "tile_set.h"
 
 #include <array>
@@ -11,7 +11,7 @@
 // Decorations for variants of plain tiles, kept two pixels clear of the edges.
 struct Decoration {
     int level;
-    std::array<std::string_view, CELL> rows;
+    std::array<std::string_view, TILE_CELL_SIZE> rows;
 };
 
 inline const std::vector<Ink> DECORATION_INKS = {

@@ -2,13 +2,29 @@
 
 #include "ground_textures.h"
 #include "pixel_art.h"
-#include "sheet_layout.h"
+#include "platform/sheet_layout.h"
 #include "tile_decorations.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
+
+// Everything on the sheet that is not ground: tiles take the cells none of these touch.
+constexpr SheetRect TAKEN[] = {
+    {0, PLAYER_PLANES_Y, PLANE_SIZE* PLANE_FRAMES, PLANE_SIZE},
+    {0, ENEMY_PLANES_Y, PLANE_SIZE* PLANE_FRAMES, PLANE_SIZE},
+    BULLET_SPRITE,
+    BEST_LABEL,
+    {168, 8, 88, 8},  // small digits and the heads-up zero
+    {232, 16, 24, 8}, // life bar
+    EMBLEM,
+    RADAR_FRAME,
+    {192, 80, 64, 32},  // small letters and signs
+    {192, 112, 64, 64}, // large letters and signs
+    {112, 128, 80, 16}, // large digits
+    TITLE_LOGO,
+};
 
 constexpr std::uint8_t DEFAULT_TILE = 70; // what the game shows without a map: plain grass
 constexpr double CONTOUR_WOBBLE = 0.3;    // how far the coastline strays from a straight blend
@@ -21,12 +37,12 @@ int key(const Corners& c)
 
 void paintTile(Image& sheet, std::uint8_t tile, const Corners& c, const GroundTextures& g)
 {
-    const int left = (tile & 15) * CELL;
-    const int top = (tile >> 4) * CELL;
-    for (int y = 0; y < CELL; ++y) {
-        for (int x = 0; x < CELL; ++x) {
-            const double u = (x + 0.5) / CELL;
-            const double v = (y + 0.5) / CELL;
+    const int left = tileCell(tile).x;
+    const int top = tileCell(tile).y;
+    for (int y = 0; y < TILE_CELL_SIZE; ++y) {
+        for (int x = 0; x < TILE_CELL_SIZE; ++x) {
+            const double u = (x + 0.5) / TILE_CELL_SIZE;
+            const double v = (y + 0.5) / TILE_CELL_SIZE;
             const double blend = (c.topLeft * (1 - u) + c.topRight * u) * (1 - v) +
                                  (c.bottomLeft * (1 - u) + c.bottomRight * u) * v;
             sheet.set(left + x, top + y, groundAt(g, blend + CONTOUR_WOBBLE * g.wobble[texel(x, y)], x, y));
@@ -38,15 +54,16 @@ void paintTile(Image& sheet, std::uint8_t tile, const Corners& c, const GroundTe
 std::vector<std::uint8_t> freeCells()
 {
     std::vector<std::uint8_t> cells;
-    for (int row = 0; row < SHEET_SIZE / CELL; ++row) {
-        for (int col = 0; col < SHEET_SIZE / CELL; ++col) {
-            const int x = col * CELL;
-            const int y = row * CELL;
+    for (int row = 0; row < SHEET_SIZE / TILE_CELL_SIZE; ++row) {
+        for (int col = 0; col < SHEET_SIZE / TILE_CELL_SIZE; ++col) {
+            const int x = col * TILE_CELL_SIZE;
+            const int y = row * TILE_CELL_SIZE;
             bool taken = false;
-            for (const SheetRegion& r : TAKEN) {
-                taken = taken || (x < r.x + r.w && r.x < x + CELL && y < r.y + r.h && r.y < y + CELL);
+            for (const SheetRect& r : TAKEN) {
+                taken = taken || (x < r.x + r.w && r.x < x + TILE_CELL_SIZE && y < r.y + r.h &&
+                                  r.y < y + TILE_CELL_SIZE);
             }
-            const auto tile = static_cast<std::uint8_t>(row * 16 + col);
+            const auto tile = static_cast<std::uint8_t>(row * TILE_SHEET_COLUMNS + col);
             if (!taken && tile != DEFAULT_TILE) {
                 cells.push_back(tile);
             }
@@ -95,8 +112,7 @@ TileSet::TileSet(Image& sheet)
         const Corners plain{d.level, d.level, d.level, d.level};
         const std::uint8_t tile = takeCell();
         paintTile(sheet, tile, plain, textures);
-        paintArt(sheet, (tile & 15) * CELL, (tile >> 4) * CELL, {d.rows.begin(), d.rows.end()},
-                 DECORATION_INKS);
+        paintArt(sheet, tileCell(tile).x, tileCell(tile).y, {d.rows.begin(), d.rows.end()}, DECORATION_INKS);
         tiles[key(plain)].push_back(tile);
     }
 }

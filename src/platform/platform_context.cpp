@@ -1,0 +1,4 @@
+// SPDX-License-Identifier: Zlib
+#include "platform/platform_context.h"
+
+PlatformContext platform;
