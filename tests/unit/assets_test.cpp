@@ -2,9 +2,11 @@
 #include "support/temp_work_dir.h"
 #include "world/map_file.h"
 
+#include "platform/sheet_layout.h"
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_mixer.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,9 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Rect {
-    int x, y, w, h;
-};
+using Rect = SheetRect;
 
 std::map<std::string, std::string> filesIn(const fs::path& dir)
 {
@@ -112,21 +112,7 @@ private:
     SDL_Surface* surface = nullptr;
 };
 
-Rect glyphCell(char ch, bool large)
-{
-    const int h = large ? 16 : 8;
-    if (ch >= 'A' && ch <= 'Z') {
-        return {192 + 8 * ((ch - 'A') % 8), (large ? 112 : 80) + h * ((ch - 'A') / 8), 8, h};
-    }
-    if (ch >= '0' && ch <= '9') {
-        return {(large ? 112 : 168) + 8 * (ch - '0'), large ? 128 : 8, 8, h};
-    }
-    return {ch == '!' ? 208 : ch == '*' ? 224 : 232, large ? 160 : 104, 8, h};
-}
-
 const std::string PRINTED = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789!*";
-constexpr Rect HUD_ZERO{248, 8, 8, 8};
-constexpr Rect RADAR{208, 32, 48, 48};
 
 struct Region {
     const char* what;
@@ -137,15 +123,19 @@ struct Region {
 std::vector<Region> pictureRegions()
 {
     std::vector<Region> regions = {
-        {"bullet", {128, 40, 8, 8}},           {"score label", {216, 0, 40, 8}},
-        {"best-score label", {200, 0, 56, 8}}, {"life bar left end", {232, 16, 8, 8}},
-        {"life bar middle", {240, 16, 8, 8}},  {"life bar right end", {248, 16, 8, 8}},
-        {"emblem", {216, 24, 40, 8}},          {"radar frame", RADAR},
-        {"title logo", {0, 176, 240, 72}},
+        {"bullet", BULLET_SPRITE},
+        {"score label", SCORE_LABEL},
+        {"best-score label", BEST_LABEL},
+        {"life bar left end", LIFE_BAR_LEFT_END},
+        {"life bar middle", LIFE_BAR_MIDDLE},
+        {"life bar right end", LIFE_BAR_RIGHT_END},
+        {"emblem", EMBLEM},
+        {"radar frame", RADAR_FRAME},
+        {"title logo", TITLE_LOGO},
     };
-    for (int column = 0; column <= 128; column += 16) {
-        regions.push_back({"player frame", {column, 0, 16, 16}});
-        regions.push_back({"enemy frame", {column, 16, 16, 16}});
+    for (int frame = 0; frame < PLANE_FRAMES; ++frame) {
+        regions.push_back({"player frame", planeFrame(PLAYER_PLANES_Y, frame)});
+        regions.push_back({"enemy frame", planeFrame(ENEMY_PLANES_Y, frame)});
     }
     return regions;
 }
@@ -158,11 +148,6 @@ std::vector<std::uint8_t> mapTiles()
         return {};
     }
     return {file.begin() + BG_HEADER_SIZE, file.begin() + BG_HEADER_SIZE + MAP_SIZE * MAP_SIZE};
-}
-
-Rect tileCell(int tile)
-{
-    return {(tile & 15) * 16, (tile >> 4) * 16, 16, 16};
 }
 
 bool overlaps(const Rect& a, const Rect& b)
@@ -239,7 +224,7 @@ TEST(Assets, EveryPictureRegionIsDrawnAndTheRadarIsOpenInside)
         EXPECT_GT(sheet.opaqueCount(region.rect), 6) << region.what << " at x " << region.rect.x;
     }
     // Blips reach 22 pixels from the radar's centre; the inside must let them show.
-    EXPECT_EQ(sheet.visibleCount({RADAR.x + 10, RADAR.y + 10, 28, 28}), 0);
+    EXPECT_EQ(sheet.visibleCount({RADAR_FRAME.x + 10, RADAR_FRAME.y + 10, 28, 28}), 0);
 }
 
 TEST(Assets, MapNamesOnlyOpaqueGroundCellsClearOfOtherPictures)
@@ -256,7 +241,7 @@ TEST(Assets, MapNamesOnlyOpaqueGroundCellsClearOfOtherPictures)
     }
     taken.push_back({"heads-up zero", HUD_ZERO});
     for (int tile : std::set<int>(tiles.begin(), tiles.end())) {
-        const Rect cell = tileCell(tile);
+        const Rect cell = tileCell(static_cast<std::uint8_t>(tile));
         EXPECT_EQ(sheet.opaqueCount(cell), 256) << "tile " << tile;
         for (const Region& region : taken) {
             EXPECT_FALSE(overlaps(cell, region.rect)) << "tile " << tile << " overlaps the " << region.what;

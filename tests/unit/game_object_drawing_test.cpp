@@ -55,8 +55,8 @@ TEST_F(ObjectDrawing, PlayerBlinksTwoFramesInFourAndHidesWhenHitOrDead)
         player->alive = c.alive;
         player->draw(Camera{});
         if (c.drawn) {
-            // Up-left: column 32 of the player's row, in the middle of the screen.
-            EXPECT_TRUE(showsRegion(canvas, SCREEN_MIDDLE_PLANE, {32, 0, 16, 16}));
+            // Up-left: the player's third frame, in the middle of the screen.
+            EXPECT_TRUE(showsRegion(canvas, SCREEN_MIDDLE_PLANE, planeFrame(PLAYER_PLANES_Y, 2)));
             EXPECT_EQ(drawnPixels(), 16 * 16);
         } else {
             EXPECT_EQ(drawnPixels(), 0);
@@ -74,10 +74,10 @@ TEST_F(ObjectDrawing, EnemyHidesOnOddTimerFramesAndMirrorsRightwardHeadings)
         SDL_RendererFlip flip;
     };
     const Case cases[] = {
-        {0.0f, 0, true, {64, 16, 16, 16}, SDL_FLIP_HORIZONTAL},  // right
-        {3.1415927f, 0, true, {64, 16, 16, 16}, SDL_FLIP_NONE},  // left
-        {-1.5707964f, 0, true, {0, 16, 16, 16}, SDL_FLIP_NONE},  // up, a hair to the left
-        {2.3561945f, 60, true, {96, 16, 16, 16}, SDL_FLIP_NONE}, // down-left
+        {0.0f, 0, true, planeFrame(ENEMY_PLANES_Y, 4), SDL_FLIP_HORIZONTAL},  // right
+        {3.1415927f, 0, true, planeFrame(ENEMY_PLANES_Y, 4), SDL_FLIP_NONE},  // left
+        {-1.5707964f, 0, true, planeFrame(ENEMY_PLANES_Y, 0), SDL_FLIP_NONE}, // up, a hair to the left
+        {2.3561945f, 60, true, planeFrame(ENEMY_PLANES_Y, 6), SDL_FLIP_NONE}, // down-left
         {0.0f, 59, false, {}, SDL_FLIP_NONE},
         {0.0f, 1, false, {}, SDL_FLIP_NONE},
     };
@@ -100,7 +100,7 @@ TEST_F(ObjectDrawing, EnemyJustPastTheSeamIsDrawnBesideTheCamera)
 {
     auto enemy = std::make_shared<Enemy>(10.0f, 150.0f, -1.5707964f);
     enemy->draw(Camera{500, 100});
-    EXPECT_TRUE(showsRegion(canvas, {142, 42}, {0, 16, 16, 16}));
+    EXPECT_TRUE(showsRegion(canvas, {142, 42}, planeFrame(ENEMY_PLANES_Y, 0)));
 }
 
 TEST_F(ObjectDrawing, BulletTurnsWithItsHeading)

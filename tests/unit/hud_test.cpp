@@ -11,7 +11,7 @@ namespace {
 constexpr std::uint32_t LIFE_FILL = 0xE40058FF;
 constexpr std::uint32_t BLIP_RED = 0xFF0000FF;
 // The frame's inside, see-through so that the blips under it show.
-constexpr SheetRect RADAR_WINDOW{209, 33, 46, 46};
+constexpr SheetRect RADAR_WINDOW{RADAR_FRAME.x + 1, RADAR_FRAME.y + 1, RADAR_FRAME.w - 2, RADAR_FRAME.h - 2};
 
 int countColour(const SoftwareCanvas& canvas, std::uint32_t colour)
 {
@@ -81,14 +81,16 @@ TEST(Hud, LifeBarFillIsTruncatedFromTheLifeAndNeverNegative)
             EXPECT_NE(drawn.canvas.pixel(80 + c.width, y), LIFE_FILL);
         }
         // The cells show round the fill, and wholly where there is none.
-        EXPECT_TRUE(showsRegion(drawn.canvas, {72, 228}, {232, 16, 8, 8}));
-        EXPECT_TRUE(showsRegion(drawn.canvas, {240, 228}, {248, 16, 8, 8}));
+        EXPECT_TRUE(showsRegion(drawn.canvas, {72, 228}, LIFE_BAR_LEFT_END));
+        EXPECT_TRUE(showsRegion(drawn.canvas, {240, 228}, LIFE_BAR_RIGHT_END));
         for (int i = 0; i < 20; ++i) {
             const int x = 80 + 8 * i;
-            EXPECT_TRUE(showsRegion(drawn.canvas, {x, 228}, {240, 16, 8, 1}));
-            EXPECT_TRUE(showsRegion(drawn.canvas, {x, 235}, {240, 23, 8, 1}));
+            EXPECT_TRUE(showsRegion(drawn.canvas, {x, 228},
+                                    {LIFE_BAR_MIDDLE.x, LIFE_BAR_MIDDLE.y, LIFE_BAR_MIDDLE.w, 1}));
+            EXPECT_TRUE(showsRegion(drawn.canvas, {x, 235},
+                                    {LIFE_BAR_MIDDLE.x, LIFE_BAR_MIDDLE.y + 7, LIFE_BAR_MIDDLE.w, 1}));
             if (x >= 80 + c.width) {
-                EXPECT_TRUE(showsRegion(drawn.canvas, {x, 228}, {240, 16, 8, 8})) << "cell " << i;
+                EXPECT_TRUE(showsRegion(drawn.canvas, {x, 228}, LIFE_BAR_MIDDLE)) << "cell " << i;
             }
         }
     }

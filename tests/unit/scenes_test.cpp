@@ -17,12 +17,12 @@ constexpr ButtonMask B_BUTTON = buttonBit(SDL_CONTROLLER_BUTTON_B);
 constexpr ButtonMask START_BUTTON = buttonBit(SDL_CONTROLLER_BUTTON_START);
 
 // Small and large glyph cells used to recognise the screens' texts.
-constexpr SheetRect SMALL_P{248, 88, 8, 8};
-constexpr SheetRect SMALL_E{224, 80, 8, 8};
-constexpr SheetRect SMALL_SPACE{232, 104, 8, 8};
-constexpr SheetRect SMALL_2{184, 8, 8, 8};
-constexpr SheetRect LARGE_G{240, 112, 8, 16};
-constexpr SheetRect LARGE_M{224, 128, 8, 16};
+constexpr SheetRect SMALL_P = glyphCell('P', false);
+constexpr SheetRect SMALL_E = glyphCell('E', false);
+constexpr SheetRect SMALL_SPACE = glyphCell(' ', false);
+constexpr SheetRect SMALL_2 = glyphCell('2', false);
+constexpr SheetRect LARGE_G = glyphCell('G', true);
+constexpr SheetRect LARGE_M = glyphCell('M', true);
 
 // The screens as the frame loop runs them: the synthetic sheet on a software canvas, a
 // World made by createWorld, and an input record whose masks each frame sets directly.
@@ -98,8 +98,8 @@ TEST_F(Scenes, TitleLogoSlidesUpInHundredTwentyFrames)
         EXPECT_EQ(app.titleLogoY, c.logoY);
         EXPECT_EQ(app.titleReady, c.ready);
         EXPECT_FALSE(promptShown());
-        EXPECT_TRUE(showsRegion(canvas, {40, app.titleLogoY}, {0, 176, 240, 72}));
-        EXPECT_TRUE(showsRegion(canvas, {8, 0}, {216, 0, 40, 8})) << "the scores";
+        EXPECT_TRUE(showsRegion(canvas, {40, app.titleLogoY}, TITLE_LOGO));
+        EXPECT_TRUE(showsRegion(canvas, {8, 0}, SCORE_LABEL)) << "the scores";
     }
     EXPECT_EQ(app.sceneTimer, 0);
     EXPECT_EQ(app.scene, SCENE_TITLE);

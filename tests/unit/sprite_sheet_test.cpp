@@ -109,9 +109,9 @@ TEST_F(SheetDrawing, SpritesAreCopiedAtTheirOwnSizeMirroredOnRequest)
     for (SDL_RendererFlip flip : flips) {
         SCOPED_TRACE(flip);
         canvas.clear();
-        drawSprite({30, 20}, {216, 0, 40, 8}, flip);
-        EXPECT_TRUE(showsRegion(canvas, {30, 20}, {216, 0, 40, 8}, flip));
-        EXPECT_EQ(drawnPixels(canvas), 40 * 8);
+        drawSprite({30, 20}, SCORE_LABEL, flip);
+        EXPECT_TRUE(showsRegion(canvas, {30, 20}, SCORE_LABEL, flip));
+        EXPECT_EQ(drawnPixels(canvas), SCORE_LABEL.w * SCORE_LABEL.h);
     }
 }
 
@@ -122,7 +122,7 @@ TEST_F(SheetDrawing, RotatedSpritesTurnClockwiseAboutTheirCentre)
         int turns; // quarter turns clockwise
     };
     const Case cases[] = {{0.0f, 0}, {90.0f, 1}, {180.0f, 2}, {270.0f, 3}};
-    const SheetRect plane{32, 16, 16, 16};
+    const SheetRect plane = planeFrame(ENEMY_PLANES_Y, 2);
     const ScreenPoint dst{100, 60};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.degrees);
@@ -159,8 +159,8 @@ TEST(SpriteSheet, MissingSheetLogsOneCriticalLineAndDrawsNothing)
     EXPECT_NE(log.lines()[0].message.find("assets/sprites.png"), std::string::npos);
 
     SDL_ClearError();
-    drawSprite({0, 0}, {0, 0, 16, 16}, SDL_FLIP_NONE);
-    drawSpriteRotated({0, 0}, {128, 40, 8, 8}, 90.0f);
+    drawSprite({0, 0}, planeFrame(PLAYER_PLANES_Y, 0), SDL_FLIP_NONE);
+    drawSpriteRotated({0, 0}, BULLET_SPRITE, 90.0f);
     drawText({0, 0}, "PLORVIK", true);
     EXPECT_EQ(drawNumber({0, 0}, 1234, false), 4);
     EXPECT_EQ(drawnPixels(canvas), 0);
@@ -174,8 +174,8 @@ TEST(SpriteSheet, NothingIsDrawnBeforeLoadingOrAfterUnloading)
     SoftwareCanvas canvas;
     const auto drawEverything = [] {
         SDL_ClearError();
-        drawSprite({0, 0}, {0, 0, 16, 16}, SDL_FLIP_HORIZONTAL);
-        drawSpriteRotated({20, 0}, {128, 40, 8, 8}, 45.0f);
+        drawSprite({0, 0}, planeFrame(PLAYER_PLANES_Y, 0), SDL_FLIP_HORIZONTAL);
+        drawSpriteRotated({20, 0}, BULLET_SPRITE, 45.0f);
         drawText({0, 20}, "A1", false);
         EXPECT_EQ(drawNumber({0, 40}, 0, true), 1);
     };

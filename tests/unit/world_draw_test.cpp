@@ -120,7 +120,7 @@ TEST(WorldDraw, LayersCoverTheOnesBeforeThemWithTheDisplayOnTop)
     drawFrame();
     EXPECT_EQ(world.camera.x, 0);
     EXPECT_EQ(world.camera.y, 610);
-    EXPECT_TRUE(showsRegion(drawn.canvas, {152, 112}, {32, 0, 16, 16}));
+    EXPECT_TRUE(showsRegion(drawn.canvas, {152, 112}, planeFrame(PLAYER_PLANES_Y, 2)));
     EXPECT_EQ(tileAt(drawn.canvas, 100, 100), (TileSample{TILE_DEFAULT, 4, 6}));
 
     world.enemies.push_back(std::make_shared<Enemy>(160.0f, 90.0f, 0.0f));
