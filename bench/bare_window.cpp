@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The floor for start-up and memory: only the game's window and renderer, made with the
 // same hints, presenting one cleared frame. With --one-sprite the frame also holds one
 // copy of a small texture: the renderer's cost of drawing anything textured at all.

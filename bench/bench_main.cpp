@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Runs every performance measurement of the game in one go, against SDL's own sprite
 // benchmark and a bare SDL window on the same machine, and prints one table.
 // Options: --quick (tiny repetitions, for a smoke run), --testsprite=PATH,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The game's own start-up and first frame, timed by the start-up probe; then a second of
 // play with the largest wave and 200 shots in flight, so that the peak memory the probe
 // reads covers play too.

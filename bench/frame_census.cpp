@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Counts what one frame of steady play costs in calls: heap allocations (through a
 // replaced global operator new, and through SDL's allocator), sprite copies and filled
 // rectangles. Steady play: the largest wave and 200 player shots in flight, no new

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "report_table.h"
 
 #include <algorithm>

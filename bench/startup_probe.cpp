@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "startup_probe.h"
 
 #include "median.h"

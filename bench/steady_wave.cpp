@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "steady_wave.h"
 
 #include "world/game_objects.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "subprocess.h"
 
 #include <fcntl.h>

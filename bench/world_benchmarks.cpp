@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "world_benchmarks.h"
 
 #include "app/app_context.h"

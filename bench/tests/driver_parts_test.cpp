@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "frame_rates.h"
 #include "subprocess.h"
 

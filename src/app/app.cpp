@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "app/app.h"
 
 #include "app/app_context.h"

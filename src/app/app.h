@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #pragma once
 
 // The application shell, split so that tests can drive the same steps as main.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "app/controller_hot_plug.h"
 
 #include "platform/input_state.h"

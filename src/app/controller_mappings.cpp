@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "app/controller_mappings.h"
 
 #include "platform/asset_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "app/frame_pacer.h"
 
 #include <algorithm>

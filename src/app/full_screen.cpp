@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "app/full_screen.h"
 
 bool isFullScreenToggle(const SDL_Keysym& key)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "app/scenes.h"
 
 #include "app/app_context.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/sound.h"
 
 #include "platform/asset_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/sprite_sheet.h"
 
 #include "platform/asset_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #pragma once
 
 // The world coordinate shown at the screen's top-left corner, each in [0, 640).

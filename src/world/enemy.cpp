@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "world/game_objects.h"
 #include "world/object_sprites.h"
 #include "world/tuning.h"

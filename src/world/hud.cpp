@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/platform_context.h"
 #include "platform/sprite_sheet.h"
 #include "world/world.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "world/map_file.h"
 
 #include "platform/asset_file.h"

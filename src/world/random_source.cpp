@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "world/random_source.h"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #pragma once
 
 // The game's one source of chance: a uniform value in [0, 1) from a constant-seeded

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/sprite_sheet.h"
 #include "world/map_file.h"
 #include "world/object_sprites.h"

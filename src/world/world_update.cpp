@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "world/world.h"
 
 #include "platform/input_state.h"

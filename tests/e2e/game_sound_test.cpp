@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "game_screens.h"
 #include "support/silent_sounds.h"
 

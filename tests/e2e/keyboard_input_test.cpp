@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/input_state.h"
 #include "support/virtual_pad.h"
 #include "support/x_server.h"

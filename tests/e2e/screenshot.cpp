@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "screenshot.h"
 
 #include <SDL.h>

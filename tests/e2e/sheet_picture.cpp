@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "sheet_picture.h"
 
 #include <SDL_image.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "support/x_server.h"
 #include "support/x_tools.h"
 

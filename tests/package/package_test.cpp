@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "started_game.h"
 #include "support/child_process.h"
 #include "support/temp_work_dir.h"

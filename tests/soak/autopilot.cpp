@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "soak/autopilot.h"
 
 #include "app/app_context.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "soak/memory_usage.h"
 
 #include <fstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "soak/pad_bay.h"
 
 #include "platform/input_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "soak/pad_state.h"
 
 #include <limits>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Plays the real game headlessly for a given number of frames with seeded controller
 // input and controller hot-plug, checking the game's rules after every frame.
 #include "app/app.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "soak/soak_options.h"
 
 #include <algorithm>

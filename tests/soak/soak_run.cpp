@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "soak/soak_run.h"
 
 #include "app/app.h"

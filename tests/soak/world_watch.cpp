@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "soak/world_watch.h"
 
 #include "app/app_context.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "support/child_process.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "support/x_tools.h"
 
 #include <X11/Xatom.h>

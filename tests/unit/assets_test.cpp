@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "support/read_file.h"
 #include "support/temp_work_dir.h"
 #include "world/map_file.h"

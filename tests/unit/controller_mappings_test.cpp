@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "app/app.h"
 #include "app/controller_mappings.h"
 #include "support/log_capture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "support/world_fixture.h"
 #include "world/random_source.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "app/app_context.h"
 #include "app/scenes.h"
 #include "platform/input_state.h"

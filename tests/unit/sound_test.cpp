@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/sound.h"
 #include "support/log_capture.h"
 #include "support/scoped_env.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/sprite_sheet.h"
 #include "support/log_capture.h"
 #include "support/software_canvas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "support/drawn_world.h"
 #include "support/synthetic_sheet.h"
 #include "world/map_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "world/map_file.h"
 #include "world/random_source.h"
 #include "world/world.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/sound.h"
 #include "support/silent_sounds.h"
 #include "support/world_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "support/log_capture.h"
 #include "support/world_fixture.h"
 

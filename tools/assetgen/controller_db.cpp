@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "controller_db.h"
 
 #include <cstdint>

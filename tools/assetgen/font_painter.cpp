@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "font_painter.h"
 
 #include "glyph_font.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "ground_map.h"
 
 #include "periodic_noise.h"

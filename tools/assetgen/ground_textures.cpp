@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "ground_textures.h"
 
 #include "periodic_noise.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "hud_art.h"
 
 #include "pixel_art.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "logo.h"
 
 #include "planes.h"

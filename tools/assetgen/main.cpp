@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Writes every file of assets/ from the art, map, sound and mapping source beside it.
 // Usage: plorvik_assetgen ASSETS_DIR [--preview SHEET_PREVIEW.png] [--play PLAY_PREVIEW.png]
 //                         [--map MAP_PREVIEW.png] [--title TITLE_PREVIEW.png]

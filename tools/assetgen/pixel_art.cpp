@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "pixel_art.h"
 
 #include <cstdio>

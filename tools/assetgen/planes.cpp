@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "planes.h"
 
 #include "platform/sheet_layout.h"

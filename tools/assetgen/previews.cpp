@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "previews.h"
 
 #include "ground_map.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "sounds.h"
 
 #include "prng.h"

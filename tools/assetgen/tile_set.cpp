@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "tile_set.h"
 
 #include "ground_textures.h"

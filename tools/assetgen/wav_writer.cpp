@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "wav_writer.h"
 
 #include <fstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Draws the desktop icon: the player's plane from the sprite sheet, scaled up
 // nearest-neighbour so its pixels stay crisp, at each size into a hicolor-style tree.
 // Usage: plorvik_icon SHEET.png OUT_DIR SIZE...   (writes OUT_DIR/<S>x<S>/apps/plorvik.png)
