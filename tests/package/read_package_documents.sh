@@ -1,8 +1,8 @@
 #!/bin/sh
 # SPDX-License-Identifier: Zlib
 # Looks at the built package the way Debian's tools and software centres do.
-#   inspect_package.sh manual PACKAGE.deb     the manual page renders with man -l, warning-free
-#   inspect_package.sh metainfo PACKAGE.deb   the AppStream metadata, its menu entry and icons
+#   read_package_documents.sh manual PACKAGE.deb     the manual page renders with man -l, warning-free
+#   read_package_documents.sh metainfo PACKAGE.deb   the AppStream metadata, its menu entry and icons
 #                                             pass appstreamcli validate-tree --pedantic
 set -eu
 what=$1
@@ -28,7 +28,7 @@ metainfo)
     appstreamcli validate-tree --pedantic --no-net "$work/root"
     ;;
 *)
-    echo "inspect_package.sh: manual or metainfo, not '$what'" >&2
+    echo "read_package_documents.sh: manual or metainfo, not '$what'" >&2
     exit 2
     ;;
 esac
