@@ -22,12 +22,18 @@ bool seesPlayer(const Enemy& enemy, const Player& player)
            toPlayer.x * enemy.dirX + toPlayer.y * enemy.dirY > SIGHT_CONE_COS;
 }
 
+// The unit vector at `angle` radians. The float sine and cosine of glibc and of the browser
+// build's C library differ in the last bit for some angles in [0, 2 pi]; the double ones,
+// rounded to float, agree for every float there, so desktop and browser fly the same waves.
+Vec2 headingAt(float angle)
+{
+    const auto a = static_cast<double>(angle);
+    return normalized({static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a))});
+}
+
 } // namespace
 
-Enemy::Enemy(float x, float y, float angle)
-    : Fighter(x, y, normalized({std::cos(angle), std::sin(angle)}), ENEMY_SPEED)
-{
-}
+Enemy::Enemy(float x, float y, float angle) : Fighter(x, y, headingAt(angle), ENEMY_SPEED) {}
 
 void Enemy::update(World& world)
 {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ios>
 #include <memory>
 
 namespace {
@@ -194,5 +195,26 @@ TEST_F(GameObjects, DamageKillsAtZeroAndStartsOnlyAnIdleTimer)
         EXPECT_FLOAT_EQ(enemy->life, c.life - c.amount);
         EXPECT_EQ(enemy->alive, c.alive);
         EXPECT_EQ(enemy->invulnerableTimer, c.timerAfter);
+    }
+}
+
+TEST_F(GameObjects, EnemyHeadingIsTheSameOnDesktopAndBrowser)
+{
+    // Angles where glibc's float sine or cosine is a bit off from the browser build's;
+    // the headings are the ones both builds fly, to the last bit.
+    struct Case {
+        float angle;
+        float dirX, dirY;
+    };
+    const Case cases[] = {
+        {0x1.4f9d92p+1f, -0x1.bc6d12p-1f, 0x1.fc725ap-2f},
+        {0x1.000032p-1f, 0x1.c15268p-1f, 0x1.eaeeep-2f},
+        {0x1.921fbap-1f, 0x1.6a09e4p-1f, 0x1.6a09eap-1f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::hexfloat << c.angle);
+        const Enemy enemy(0.0f, 0.0f, c.angle);
+        EXPECT_EQ(enemy.dirX, c.dirX) << std::hexfloat << enemy.dirX;
+        EXPECT_EQ(enemy.dirY, c.dirY) << std::hexfloat << enemy.dirY;
     }
 }
