@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: Zlib
+// What the browser tests share: the served page, Debian's Chromium driven headless
+// through puppeteer-core, and the page's frames stepped one by one when a test asks.
+import fs from 'node:fs';
+import path from 'node:path';
+import url from 'node:url';
+import { PNG } from 'pngjs';
+import puppeteer from 'puppeteer-core';
+import { startServer } from '../../tools/web-serve.mjs';
+
+export const REPO = path.resolve(path.dirname(url.fileURLToPath(import.meta.url)), '../..');
+export const SITE = process.env.PLORVIK_WEB_SITE || path.join(REPO, 'build-web');
+export const WEB_TESTS = path.join(SITE, '.build', 'tests');
+export const DESKTOP_BUILD = process.env.PLORVIK_DESKTOP_BUILD || path.join(REPO, 'build');
+
+// Every wait for something the page shows; a loaded machine makes a test slower, not red.
+export const PATIENCE_MS = 120000;
+
+export async function startSite() {
+  return startServer({ '/': SITE, '/tests/': WEB_TESTS });
+}
+
+export async function launchChromium() {
+  return puppeteer.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    protocolTimeout: PATIENCE_MS,
+    args: [
+      '--no-sandbox',
+      '--no-first-run',
+      '--disable-background-networking',
+      '--disable-component-update',
+      '--disable-sync',
+      '--disable-quic',
+      // WebGL without a GPU, drawn by SwiftShader.
+      '--use-angle=swiftshader',
+      '--enable-unsafe-swiftshader',
+      '--autoplay-policy=user-gesture-required',
+      '--window-size=1024,768',
+    ],
+  });
+}
+
+// Runs before the page's own scripts: animation frames then run only when the test
+// steps them, each 1/60 s after the one before, so a test knows which frame it sees.
+function holdAnimationFrames() {
+  let pending = null;
+  let time = 0;
+  window.requestAnimationFrame = (callback) => {
+    pending = callback;
+    return 1;
+  };
+  window.plorvikStep = (frames) => {
+    for (let i = 0; i < frames; ++i) {
+      const callback = pending;
+      pending = null;
+      if (!callback) return i;
+      time += 1000 / 60;
+      callback(time);
+    }
+    return frames;
+  };
+  window.plorvikLoopRuns = () => pending !== null;
+}
+
+// Opens the game's page. `stepped`: frames run only through step().
+export async function openGame(browser, site, { stepped = false, beforeLoad = null } = {}) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1024, height: 768 });
+  const log = [];
+  const errors = [];
+  page.on('console', (message) => log.push(message.text()));
+  page.on('pageerror', (error) => errors.push(String(error)));
+  if (stepped) await page.evaluateOnNewDocument(holdAnimationFrames);
+  if (beforeLoad) await beforeLoad(page);
+  await page.goto(site.url, { waitUntil: 'load', timeout: PATIENCE_MS });
+  if (stepped) {
+    // Polled on a timer: the page's animation frames are held.
+    await page.waitForFunction(() => window.plorvikLoopRuns(), { timeout: PATIENCE_MS, polling: 50 });
+  }
+  return { page, log, errors };
+}
+
+export async function step(page, frames) {
+  return page.evaluate((n) => window.plorvikStep(n), frames);
+}
+
+export async function waitForLine(log, predicate) {
+  const start = Date.now();
+  while (!log.some(predicate)) {
+    if (Date.now() - start > PATIENCE_MS) throw new Error('no such line in the log:\n' + log.join('\n'));
+    await new Promise((done) => setTimeout(done, 50));
+  }
+}
+
+// Runs one more frame and returns the picture it drew, 640x480 RGBA. The picture is read
+// in the same task as the drawing: once the browser has shown a WebGL canvas it may clear
+// it, and a screenshot may still show the frame before.
+export async function stepAndCapture(page) {
+  const dataUrl = await page.evaluate(() => {
+    window.plorvikStep(1);
+    return document.querySelector('canvas').toDataURL('image/png');
+  });
+  return PNG.sync.read(Buffer.from(dataUrl.slice(dataUrl.indexOf(',') + 1), 'base64'));
+}
+
+export function readPicture(file) {
+  return PNG.sync.read(fs.readFileSync(file));
+}
+
+// How two pictures differ: the count of differing pixels, of those that differ by more than
+// one level of 255 in some colour channel, the largest difference and the box around them.
+export function difference(a, b) {
+  if (a.width !== b.width || a.height !== b.height) {
+    return { pixels: Infinity, far: Infinity, levels: 255, box: `sizes ${a.width}x${a.height} and ${b.width}x${b.height}` };
+  }
+  let pixels = 0;
+  let far = 0;
+  let levels = 0;
+  let box = null;
+  for (let y = 0; y < a.height; ++y) {
+    for (let x = 0; x < a.width; ++x) {
+      const i = (y * a.width + x) * 4;
+      const d = Math.max(...[0, 1, 2].map((c) => Math.abs(a.data[i + c] - b.data[i + c])));
+      if (d === 0) continue;
+      ++pixels;
+      if (d > 1) ++far;
+      levels = Math.max(levels, d);
+      box = box ? { x0: Math.min(box.x0, x), y0: Math.min(box.y0, y), x1: Math.max(box.x1, x), y1: Math.max(box.y1, y) }
+                : { x0: x, y0: y, x1: x, y1: y };
+    }
+  }
+  return { pixels, far, levels, box: box && `(${box.x0},${box.y0})-(${box.x1},${box.y1})` };
+}
