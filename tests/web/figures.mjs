@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: Zlib
+// The browser build's figures beside the desktop build's, on this machine: what a player
+// downloads, how soon the game draws, and the cost of a frame of play with 100 enemies
+// and 200 shots (the same program, plorvik_frame_cost, in both). Run by tools/web bench.
+import { execFileSync } from 'node:child_process';
+import path from 'node:path';
+import { DESKTOP_BUILD, PATIENCE_MS, REPO, launchChromium, startSite } from './browser.mjs';
+
+const FRAME_COST = /whole frame, 100 enemies \+ 200 shots: ([\d.]+) ms/;
+
+async function pageFigures(browser, site) {
+  const page = await browser.newPage();
+  const cdp = await page.createCDPSession();
+  await cdp.send('Network.enable');
+  await cdp.send('Network.setCacheDisabled', { cacheDisabled: true });
+  let transferred = 0;
+  cdp.on('Network.loadingFinished', (event) => { transferred += event.encodedDataLength; });
+  await page.goto(site.url, { waitUntil: 'load', timeout: PATIENCE_MS });
+  // The status line changes as the game's first frame runs.
+  await page.waitForFunction(() => document.getElementById('status').textContent.startsWith('Press any'),
+    { timeout: PATIENCE_MS, polling: 5 });
+  const firstFrameMs = await page.evaluate(() => performance.now());
+  await page.close();
+  return { transferred, firstFrameMs };
+}
+
+async function browserFrameCost(browser, site) {
+  const page = await browser.newPage();
+  await page.goto(`${site.url}tests/`);
+  const line = await page.evaluate(() => new Promise((done, fail) => {
+    const canvas = document.createElement('canvas');
+    canvas.id = 'canvas';
+    document.body.appendChild(canvas);
+    window.Module = {
+      canvas,
+      print: (text) => done(text),
+      printErr: () => {},
+      onExit: (status) => fail(new Error(`plorvik_frame_cost exited with ${status}`)),
+      onAbort: (what) => fail(new Error(String(what))),
+    };
+    const script = document.createElement('script');
+    script.src = 'plorvik_frame_cost.js';
+    document.body.appendChild(script);
+  }));
+  await page.close();
+  return Number(line.match(FRAME_COST)[1]);
+}
+
+function desktopFrameCost(command, env) {
+  const out = execFileSync(command[0], command.slice(1), {
+    cwd: REPO, encoding: 'utf8', stdio: ['ignore', 'pipe', 'ignore'],
+    env: { ...process.env, SDL_AUDIODRIVER: 'dummy', SDL_RENDER_VSYNC: '0', ...env },
+  });
+  return Number(out.match(FRAME_COST)[1]);
+}
+
+const site = await startSite();
+const browser = await launchChromium();
+const runs = [];
+for (let i = 0; i < 3; ++i) runs.push(await pageFigures(browser, site));
+runs.sort((a, b) => a.firstFrameMs - b.firstFrameMs);
+const webMs = await browserFrameCost(browser, site);
+await browser.close();
+site.server.close();
+const program = path.join(DESKTOP_BUILD, 'bench/plorvik_frame_cost');
+const openGlMs = desktopFrameCost(['xvfb-run', '-a', program], {});
+const softwareMs = desktopFrameCost([program], { SDL_VIDEODRIVER: 'dummy', SDL_RENDER_DRIVER: 'software' });
+
+const rows = [
+  ['downloaded, gzip-compressed, page and assets', `${(runs[1].transferred / 1e6).toFixed(3)} MB`],
+  ['page load to the first frame (median of 3)', `${runs[1].firstFrameMs.toFixed(0)} ms`],
+  ['whole frame, 100 enemies + 200 shots: browser, WebGL', `${webMs.toFixed(3)} ms`],
+  ['the same on the desktop, OpenGL under Xvfb, no vsync', `${openGlMs.toFixed(3)} ms`],
+  ['the same on the desktop, software renderer', `${softwareMs.toFixed(3)} ms`],
+  ['browser against desktop OpenGL', `${(webMs / openGlMs).toFixed(2)}x`],
+];
+const width = Math.max(...rows.map((r) => r[0].length));
+for (const [what, figure] of rows) console.log(`${what.padEnd(width)}  ${figure}`);
