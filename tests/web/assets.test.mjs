@@ -6,23 +6,13 @@ import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import { after, before, test } from 'node:test';
-import { DESKTOP_BUILD, REPO, launchChromium, openGame, startSite, step } from './browser.mjs';
+import { test } from 'node:test';
+import { DESKTOP_BUILD, REPO, openGame, step, siteAndChromium } from './browser.mjs';
 
 const FRAMES = 300; // past the title's slide, into the wait for a key
 
-let site;
-let browser;
+const chromium = siteAndChromium();
 
-before(async () => {
-  site = await startSite();
-  browser = await launchChromium();
-});
-
-after(async () => {
-  await browser?.close();
-  site?.server.close();
-});
 
 // The desktop game's lines about `name`, run in a folder whose assets lack it.
 function desktopLines(name) {
@@ -59,7 +49,7 @@ for (const name of ['sprites.png', 'bg.dat', 'player_shot.wav', 'gamecontrollerd
   test(`without ${name} the console says what the desktop says, and the game goes on`, async () => {
     const expected = desktopLines(name);
     assert.notEqual(expected.length, 0, `the desktop game says nothing of ${name}`);
-    const { page, log, errors } = await openGame(browser, site, {
+    const { page, log, errors } = await openGame(chromium.browser, chromium.site, {
       stepped: true,
       beforeLoad: (p) => hideAsset(p, name),
     });

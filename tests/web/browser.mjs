@@ -5,6 +5,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import url from 'node:url';
 import { PNG } from 'pngjs';
+import { after, before } from 'node:test';
 import puppeteer from 'puppeteer-core';
 import { startServer } from '../../tools/web-serve.mjs';
 
@@ -18,6 +19,20 @@ export const PATIENCE_MS = 120000;
 
 export async function startSite() {
   return startServer({ '/': SITE, '/tests/': WEB_TESTS });
+}
+
+// The site served and Chromium started before a test file's tests, both stopped after.
+export function siteAndChromium() {
+  const shared = { site: null, browser: null };
+  before(async () => {
+    shared.site = await startSite();
+    shared.browser = await launchChromium();
+  });
+  after(async () => {
+    await shared.browser?.close();
+    shared.site?.server.close();
+  });
+  return shared;
 }
 
 export async function launchChromium() {

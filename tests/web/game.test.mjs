@@ -9,7 +9,7 @@ import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { PNG } from 'pngjs';
 import {
-  DESKTOP_BUILD, PATIENCE_MS, REPO, difference, launchChromium, openGame, readPicture, startSite, step, stepAndCapture,
+  DESKTOP_BUILD, PATIENCE_MS, REPO, difference, openGame, readPicture, siteAndChromium, step, stepAndCapture,
 } from './browser.mjs';
 
 const SCRIPT = path.join(REPO, 'tests/web/scripted_game.txt');
@@ -25,8 +25,7 @@ function readScript() {
     });
 }
 
-let site;
-let browser;
+const chromium = siteAndChromium();
 let desktopFrames;
 let keepPictures = false;
 
@@ -38,18 +37,14 @@ before(async () => {
     stdio: ['ignore', 'ignore', 'pipe'],
     env: { ...process.env, SDL_VIDEODRIVER: 'offscreen', SDL_RENDER_DRIVER: 'opengl' },
   });
-  site = await startSite();
-  browser = await launchChromium();
 });
 
-after(async () => {
-  await browser?.close();
-  site?.server.close();
+after(() => {
   if (!keepPictures) fs.rmSync(desktopFrames, { recursive: true, force: true });
 });
 
 test('the page is titled, fits without scroll bars and keeps the game keys to itself', async () => {
-  const { page, errors } = await openGame(browser, site);
+  const { page, errors } = await openGame(chromium.browser, chromium.site);
   assert.equal(await page.title(), 'Plorvik');
   const fits = await page.evaluate(() => ({
     scroll: document.documentElement.scrollHeight <= window.innerHeight &&
@@ -62,6 +57,29 @@ test('the page is titled, fits without scroll bars and keeps the game keys to it
   assert.deepEqual(errors, []);
   await page.close();
 });
+
+// A browser without what the game needs: the page says so in words and loads no game.
+const LACKS = {
+  WebAssembly: { hide: () => { delete window.WebAssembly; }, says: 'This browser cannot run WebAssembly' },
+  WebGL: {
+    hide: () => {
+      const getContext = HTMLCanvasElement.prototype.getContext;
+      HTMLCanvasElement.prototype.getContext = function (kind, ...rest) {
+        return kind.startsWith('webgl') ? null : getContext.call(this, kind, ...rest);
+      };
+    },
+    says: 'This browser gives no WebGL',
+  },
+};
+for (const [what, { hide, says }] of Object.entries(LACKS)) {
+  test(`without ${what} the page says so`, async () => {
+    const { page, errors } = await openGame(chromium.browser, chromium.site, { beforeLoad: (p) => p.evaluateOnNewDocument(hide) });
+    assert.ok((await page.$eval('#status', (e) => e.textContent)).startsWith(says));
+    assert.equal(await page.evaluate(() => typeof window.Module.calledRun), 'undefined', 'the game was loaded');
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+}
 
 // Runs before the page's scripts: a standard-mapping pad behind the Gamepad API, its
 // buttons set by window.plorvikPress(button, down).
@@ -91,7 +109,7 @@ const INPUTS = {
 };
 
 for (const [input, { beforeLoad, press }] of Object.entries(INPUTS)) test(`${input} starts a game, turns, fires, pauses and resumes as on the desktop`, async () => {
-  const { page, errors } = await openGame(browser, site, { stepped: true, beforeLoad });
+  const { page, errors } = await openGame(chromium.browser, chromium.site, { stepped: true, beforeLoad });
   const script = readScript();
   const differences = {};
   let frame = 0;
@@ -129,7 +147,7 @@ for (const [input, { beforeLoad, press }] of Object.entries(INPUTS)) test(`${inp
 for (const fullScreen of [false, true]) {
   for (const how of ['Escape', 'the page closing']) {
     test(`${how} ends the game${fullScreen ? ' in full screen' : ''}`, async () => {
-      const { page, errors } = await openGame(browser, site, { stepped: true });
+      const { page, errors } = await openGame(chromium.browser, chromium.site, { stepped: true });
       await step(page, 10);
       if (fullScreen) {
         await page.keyboard.down('AltLeft');

@@ -6,28 +6,18 @@
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import path from 'node:path';
-import { after, before, test } from 'node:test';
-import { DESKTOP_BUILD, PATIENCE_MS, launchChromium, startSite } from './browser.mjs';
+import { test } from 'node:test';
+import { DESKTOP_BUILD, PATIENCE_MS, siteAndChromium } from './browser.mjs';
 
 const FRAMES = '30000';
 
-let site;
-let browser;
+const chromium = siteAndChromium();
 
-before(async () => {
-  site = await startSite();
-  browser = await launchChromium();
-});
-
-after(async () => {
-  await browser?.close();
-  site?.server.close();
-});
 
 async function browserTrace() {
-  const page = await browser.newPage();
+  const page = await chromium.browser.newPage();
   // Any page of the site's origin will do to run the trace program in.
-  await page.goto(`${site.url}tests/`);
+  await page.goto(`${chromium.site.url}tests/`);
   const lines = await page.evaluate((frames) => new Promise((done, fail) => {
     const printed = [];
     window.Module = {

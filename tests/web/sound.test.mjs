@@ -4,21 +4,11 @@
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
-import { after, before, test } from 'node:test';
-import { PATIENCE_MS, REPO, launchChromium, openGame, startSite, step } from './browser.mjs';
+import { test } from 'node:test';
+import { PATIENCE_MS, REPO, openGame, step, siteAndChromium } from './browser.mjs';
 
-let site;
-let browser;
+const chromium = siteAndChromium();
 
-before(async () => {
-  site = await startSite();
-  browser = await launchChromium();
-});
-
-after(async () => {
-  await browser?.close();
-  site?.server.close();
-});
 
 // Runs before the page's scripts: keeps the first channel of every buffer of sound that
 // SDL's script processor fills, after it has filled it.
@@ -63,7 +53,7 @@ function bestMatch(sound, sample) {
 }
 
 test('a shot in play is heard', async () => {
-  const { page, errors } = await openGame(browser, site, { stepped: true, beforeLoad: (p) => p.evaluateOnNewDocument(captureSound) });
+  const { page, errors } = await openGame(chromium.browser, chromium.site, { stepped: true, beforeLoad: (p) => p.evaluateOnNewDocument(captureSound) });
   // The title, a key to start, the mission's intro: then play.
   await step(page, 200);
   await page.keyboard.down('KeyZ');
