@@ -50,7 +50,8 @@ export async function launchChromium() {
       // WebGL without a GPU, drawn by SwiftShader.
       '--use-angle=swiftshader',
       '--enable-unsafe-swiftshader',
-      '--autoplay-policy=user-gesture-required',
+      // As a desktop browser does: sound waits for the page's first key or click.
+      '--autoplay-policy=document-user-activation-required',
       '--window-size=1024,768',
     ],
   });
