@@ -90,11 +90,22 @@ export async function openGame(browser, site, { stepped = false, beforeLoad = nu
   if (stepped) await page.evaluateOnNewDocument(holdAnimationFrames);
   if (beforeLoad) await beforeLoad(page);
   await page.goto(site.url, { waitUntil: 'load', timeout: PATIENCE_MS });
-  if (stepped) {
-    // Polled on a timer: the page's animation frames are held.
-    await page.waitForFunction(() => window.plorvikLoopRuns(), { timeout: PATIENCE_MS, polling: 50 });
-  }
+  if (stepped) await waitForTheLoop(page);
   return { page, log, errors };
+}
+
+// Waits until the game's loop waits for its first frame. Asked without a user gesture,
+// which puppeteer's evaluate would give the page: before the game has opened its sound,
+// that would let the sound start without a key.
+async function waitForTheLoop(page) {
+  const cdp = await page.createCDPSession();
+  const start = Date.now();
+  const ask = { expression: 'window.plorvikLoopRuns()', returnByValue: true };
+  while (!(await cdp.send('Runtime.evaluate', ask)).result.value) {
+    if (Date.now() - start > PATIENCE_MS) throw new Error('the game never started its loop');
+    await new Promise((done) => setTimeout(done, 50));
+  }
+  await cdp.detach();
 }
 
 export async function step(page, frames) {
