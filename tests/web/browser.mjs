@@ -108,6 +108,35 @@ async function waitForTheLoop(page) {
   await cdp.detach();
 }
 
+// Runs one of the build's test programs (build-web/.build/tests/NAME.js) to its end in a
+// page of the site, with a canvas for SDL's window: the lines it printed on its standard
+// output. Its standard error is left out, as the desktop tests leave it out.
+export async function runInPage(shared, name, args = []) {
+  const page = await shared.browser.newPage();
+  // Any page of the site's origin will do.
+  await page.goto(`${shared.site.url}tests/`);
+  const lines = await page.evaluate((program, programArgs) => new Promise((done, fail) => {
+    const canvas = document.createElement('canvas');
+    canvas.id = 'canvas';
+    document.body.appendChild(canvas);
+    const printed = [];
+    window.Module = {
+      canvas,
+      arguments: programArgs,
+      print: (line) => printed.push(line),
+      printErr: () => {},
+      onExit: (status) => (status === 0 ? done(printed) : fail(new Error(`${program} exited with ${status}`))),
+      onAbort: (what) => fail(new Error(String(what))),
+    };
+    const script = document.createElement('script');
+    script.src = `${program}.js`;
+    script.onerror = () => fail(new Error(`no ${program}.js`));
+    document.body.appendChild(script);
+  }), name, args);
+  await page.close();
+  return lines;
+}
+
 export async function step(page, frames) {
   return page.evaluate((n) => window.plorvikStep(n), frames);
 }

@@ -4,7 +4,7 @@
 // and 200 shots (the same program, plorvik_frame_cost, in both). Run by tools/web bench.
 import { execFileSync } from 'node:child_process';
 import path from 'node:path';
-import { DESKTOP_BUILD, PATIENCE_MS, REPO, launchChromium, startSite } from './browser.mjs';
+import { DESKTOP_BUILD, PATIENCE_MS, REPO, launchChromium, runInPage, startSite } from './browser.mjs';
 
 const FRAME_COST = /whole frame, 100 enemies \+ 200 shots: ([\d.]+) ms/;
 
@@ -24,28 +24,6 @@ async function pageFigures(browser, site) {
   return { transferred, firstFrameMs };
 }
 
-async function browserFrameCost(browser, site) {
-  const page = await browser.newPage();
-  await page.goto(`${site.url}tests/`);
-  const line = await page.evaluate(() => new Promise((done, fail) => {
-    const canvas = document.createElement('canvas');
-    canvas.id = 'canvas';
-    document.body.appendChild(canvas);
-    window.Module = {
-      canvas,
-      print: (text) => done(text),
-      printErr: () => {},
-      onExit: (status) => fail(new Error(`plorvik_frame_cost exited with ${status}`)),
-      onAbort: (what) => fail(new Error(String(what))),
-    };
-    const script = document.createElement('script');
-    script.src = 'plorvik_frame_cost.js';
-    document.body.appendChild(script);
-  }));
-  await page.close();
-  return Number(line.match(FRAME_COST)[1]);
-}
-
 function desktopFrameCost(command, env) {
   const out = execFileSync(command[0], command.slice(1), {
     cwd: REPO, encoding: 'utf8', stdio: ['ignore', 'pipe', 'ignore'],
@@ -59,7 +37,8 @@ const browser = await launchChromium();
 const runs = [];
 for (let i = 0; i < 3; ++i) runs.push(await pageFigures(browser, site));
 runs.sort((a, b) => a.firstFrameMs - b.firstFrameMs);
-const webMs = await browserFrameCost(browser, site);
+const [costLine] = await runInPage({ browser, site }, 'plorvik_frame_cost');
+const webMs = Number(costLine.match(FRAME_COST)[1]);
 await browser.close();
 site.server.close();
 const program = path.join(DESKTOP_BUILD, 'bench/plorvik_frame_cost');

@@ -7,40 +7,18 @@ import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import path from 'node:path';
 import { test } from 'node:test';
-import { DESKTOP_BUILD, PATIENCE_MS, siteAndChromium } from './browser.mjs';
+import { DESKTOP_BUILD, PATIENCE_MS, runInPage, siteAndChromium } from './browser.mjs';
 
 const FRAMES = '30000';
 
 const chromium = siteAndChromium();
 
 
-async function browserTrace() {
-  const page = await chromium.browser.newPage();
-  // Any page of the site's origin will do to run the trace program in.
-  await page.goto(`${chromium.site.url}tests/`);
-  const lines = await page.evaluate((frames) => new Promise((done, fail) => {
-    const printed = [];
-    window.Module = {
-      arguments: [frames],
-      print: (line) => printed.push(line),
-      printErr: () => {}, // the summary and log lines, as on the desktop's standard error
-      onExit: () => done(printed),
-      onAbort: (what) => fail(new Error(String(what))),
-    };
-    const script = document.createElement('script');
-    script.src = 'plorvik_world_trace.js';
-    script.onerror = () => fail(new Error('no plorvik_world_trace.js'));
-    document.body.appendChild(script);
-  }), FRAMES);
-  await page.close();
-  return lines;
-}
-
 test('30,000 scripted frames leave the same world as on the desktop', { timeout: PATIENCE_MS }, async () => {
   const desktop = execFileSync(path.join(DESKTOP_BUILD, 'tests/trace/plorvik_world_trace'), [FRAMES],
     { encoding: 'utf8', maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'ignore'] }).split('\n');
   if (desktop.at(-1) === '') desktop.pop();
-  const web = await browserTrace();
+  const web = await runInPage(chromium, 'plorvik_world_trace', [FRAMES]);
   const firstDifference = desktop.findIndex((line, i) => line !== web[i]);
   assert.equal(firstDifference, -1,
     `the traces part at line ${firstDifference + 1}:\ndesktop: ${desktop[firstDifference]}\nbrowser: ${web[firstDifference]}`);
