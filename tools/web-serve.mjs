@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Zlib
 // Serves the browser build on localhost: its files only, gzip-compressed for browsers
-// that accept it, with the types that WebAssembly's streaming compilation needs.
+// that accept it, with the types that WebAssembly's streaming compilation needs, and
+// validators, so that a browser asks again and hears "not modified" for what it has.
 // Usage: node tools/web-serve.mjs DIR [PORT]  (PORT 0 takes any free one)
 import fs from 'node:fs';
 import http from 'node:http';
@@ -14,6 +15,7 @@ const TYPES = {
   '.wasm': 'application/wasm',
   '.data': 'application/octet-stream',
   '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json',
 };
 
 // Maps a request path to a file under one of `mounts` ({'/': dir, '/tests/': dir}), or null.
@@ -36,6 +38,15 @@ function resolve(mounts, requestPath) {
   return file.startsWith(root + path.sep) ? file : null;
 }
 
+function notModified(requestHeaders, etag, lastModified) {
+  const tags = requestHeaders['if-none-match'];
+  if (tags !== undefined) {
+    return tags.trim() === '*' || tags.split(',').some((tag) => tag.trim().replace(/^W\//, '') === etag.slice(2));
+  }
+  const since = Date.parse(requestHeaders['if-modified-since'] || '');
+  return !Number.isNaN(since) && lastModified.getTime() <= since;
+}
+
 export function startServer(mounts, port = 0) {
   const gzipped = new Map(); // file -> {mtimeMs, body}
   const server = http.createServer((request, response) => {
@@ -50,11 +61,20 @@ export function startServer(mounts, port = 0) {
       response.writeHead(404, { 'Content-Type': 'text/plain' }).end('not found\n');
       return;
     }
+    // Weak: the gzip-compressed and the plain bytes are the same file.
+    const etag = `W/"${stat.size.toString(16)}-${Math.floor(stat.mtimeMs).toString(16)}"`;
+    const lastModified = new Date(Math.floor(stat.mtimeMs / 1000) * 1000);
     const headers = {
       'Content-Type': TYPES[path.extname(file)] || 'application/octet-stream',
       'Cache-Control': 'no-cache',
       Vary: 'Accept-Encoding',
+      ETag: etag,
+      'Last-Modified': lastModified.toUTCString(),
     };
+    if (notModified(request.headers, etag, lastModified)) {
+      response.writeHead(304, headers).end();
+      return;
+    }
     let body = fs.readFileSync(file);
     if (/\bgzip\b/.test(request.headers['accept-encoding'] || '')) {
       let cached = gzipped.get(file);
