@@ -7,11 +7,11 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { test } from 'node:test';
-import { DESKTOP_BUILD, REPO, openGame, step, siteAndChromium } from './browser.mjs';
+import { DESKTOP_BUILD, REPO, openGame, step, siteAndBrowser } from './browser.mjs';
 
 const FRAMES = 300; // past the title's slide, into the wait for a key
 
-const chromium = siteAndChromium();
+const shared = siteAndBrowser();
 
 
 // The desktop game's lines about `name`, run in a folder whose assets lack it.
@@ -49,7 +49,7 @@ for (const name of ['sprites.png', 'bg.dat', 'player_shot.wav', 'gamecontrollerd
   test(`without ${name} the console says what the desktop says, and the game goes on`, async () => {
     const expected = desktopLines(name);
     assert.notEqual(expected.length, 0, `the desktop game says nothing of ${name}`);
-    const { page, log, errors } = await openGame(chromium.browser, chromium.site, {
+    const { page, log, errors } = await openGame(shared.browser, shared.site, {
       stepped: true,
       beforeLoad: (p) => hideAsset(p, name),
     });

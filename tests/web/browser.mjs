@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Zlib
-// What the browser tests share: the served page, Debian's Chromium driven headless
-// through puppeteer-core, and the page's frames stepped one by one when a test asks.
+// What the browser tests share: the served page, the browser driven through puppeteer-core
+// (Debian's Chromium headless, or with PLORVIK_BROWSER=firefox Debian's Firefox ESR, which
+// draws WebGL only on a display: tools/web test gives it Xvfb's), and the page's frames
+// stepped one by one when a test asks.
 import fs from 'node:fs';
 import path from 'node:path';
 import url from 'node:url';
@@ -17,16 +19,20 @@ export const DESKTOP_BUILD = process.env.PLORVIK_DESKTOP_BUILD || path.join(REPO
 // Every wait for something the page shows; a loaded machine makes a test slower, not red.
 export const PATIENCE_MS = 120000;
 
+export const FIREFOX = process.env.PLORVIK_BROWSER === 'firefox';
+// Firefox keeps Web Audio suspended where there is no sound device, as on this machine.
+export const NO_SOUND_IN_FIREFOX = FIREFOX && 'Firefox plays no sound without a sound device';
+
 export async function startSite() {
   return startServer({ '/': SITE, '/tests/': WEB_TESTS });
 }
 
-// The site served and Chromium started before a test file's tests, both stopped after.
-export function siteAndChromium() {
+// The site served and the browser started before a test file's tests, both stopped after.
+export function siteAndBrowser() {
   const shared = { site: null, browser: null };
   before(async () => {
     shared.site = await startSite();
-    shared.browser = await launchChromium();
+    shared.browser = await launchBrowser();
   });
   after(async () => {
     await shared.browser?.close();
@@ -35,7 +41,8 @@ export function siteAndChromium() {
   return shared;
 }
 
-export async function launchChromium() {
+export async function launchBrowser() {
+  if (FIREFOX) return launchFirefox();
   return puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
@@ -53,7 +60,23 @@ export async function launchChromium() {
       // As a desktop browser does: sound waits for the page's first key or click.
       '--autoplay-policy=document-user-activation-required',
       '--window-size=1024,768',
+      // The screen full screen fills; headless, it would be 800x600.
+      '--screen-info={1920x1080}',
     ],
+  });
+}
+
+function launchFirefox() {
+  return puppeteer.launch({
+    browser: 'firefox',
+    executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr',
+    headless: false,
+    protocolTimeout: PATIENCE_MS,
+    extraPrefsFirefox: {
+      'full-screen-api.transition-duration.enter': '0 0',
+      'full-screen-api.transition-duration.leave': '0 0',
+      'full-screen-api.warning.timeout': 0,
+    },
   });
 }
 
@@ -62,7 +85,10 @@ export async function launchChromium() {
 function holdAnimationFrames() {
   let pending = null;
   let time = 0;
+  let told = false;
   window.requestAnimationFrame = (callback) => {
+    if (!told) window.plorvikLoopWaits();
+    told = true;
     pending = callback;
     return 1;
   };
@@ -76,36 +102,49 @@ function holdAnimationFrames() {
     }
     return frames;
   };
-  window.plorvikLoopRuns = () => pending !== null;
 }
 
-// Opens the game's page. `stepped`: frames run only through step().
+// Opens the game's page, in a browser context of its own: what one test's visit leaves
+// behind (the service worker, its cache) is not the next one's. `stepped`: frames run
+// only through step().
 export async function openGame(browser, site, { stepped = false, beforeLoad = null } = {}) {
-  const page = await browser.newPage();
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  page.once('close', () => context.close().catch(() => {}));
   await page.setViewport({ width: 1024, height: 768 });
   const log = [];
   const errors = [];
   page.on('console', (message) => log.push(message.text()));
   page.on('pageerror', (error) => errors.push(String(error)));
-  if (stepped) await page.evaluateOnNewDocument(holdAnimationFrames);
+  const loopStarted = stepped ? await watchTheLoop(page) : null;
   if (beforeLoad) await beforeLoad(page);
   await page.goto(site.url, { waitUntil: 'load', timeout: PATIENCE_MS });
-  if (stepped) await waitForTheLoop(page);
-  return { page, log, errors };
+  await loopStarted?.(1);
+  return { page, log, errors, loopStarted };
 }
 
-// Waits until the game's loop waits for its first frame. Asked without a user gesture,
-// which puppeteer's evaluate would give the page: before the game has opened its sound,
-// that would let the sound start without a key.
-async function waitForTheLoop(page) {
-  const cdp = await page.createCDPSession();
-  const start = Date.now();
-  const ask = { expression: 'window.plorvikLoopRuns()', returnByValue: true };
-  while (!(await cdp.send('Runtime.evaluate', ask)).result.value) {
-    if (Date.now() - start > PATIENCE_MS) throw new Error('the game never started its loop');
-    await new Promise((done) => setTimeout(done, 50));
-  }
-  await cdp.detach();
+// Holds the page's animation frames, and returns a function that waits until the game's
+// loop has waited for its first frame on the page's nth load. The page tells, since asking
+// it with puppeteer's evaluate would give it a user gesture: before the game has opened
+// its sound, that would let the sound start without a key.
+async function watchTheLoop(page) {
+  let loops = 0;
+  let wake = () => {};
+  await page.exposeFunction('plorvikLoopWaits', () => {
+    loops += 1;
+    wake();
+  });
+  await page.evaluateOnNewDocument(holdAnimationFrames);
+  return async (n) => {
+    const start = Date.now();
+    while (loops < n) {
+      if (Date.now() - start > PATIENCE_MS) throw new Error('the game never started its loop');
+      await new Promise((done) => {
+        wake = done;
+        setTimeout(done, 100);
+      });
+    }
+  };
 }
 
 // Runs one of the build's test programs (build-web/.build/tests/NAME.js) to its end in a

@@ -7,18 +7,18 @@ import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import path from 'node:path';
 import { test } from 'node:test';
-import { DESKTOP_BUILD, PATIENCE_MS, runInPage, siteAndChromium } from './browser.mjs';
+import { DESKTOP_BUILD, PATIENCE_MS, runInPage, siteAndBrowser } from './browser.mjs';
 
 const FRAMES = '30000';
 
-const chromium = siteAndChromium();
+const shared = siteAndBrowser();
 
 
 test('30,000 scripted frames leave the same world as on the desktop', { timeout: PATIENCE_MS }, async () => {
   const desktop = execFileSync(path.join(DESKTOP_BUILD, 'tests/trace/plorvik_world_trace'), [FRAMES],
     { encoding: 'utf8', maxBuffer: 1 << 30, stdio: ['ignore', 'pipe', 'ignore'] }).split('\n');
   if (desktop.at(-1) === '') desktop.pop();
-  const web = await runInPage(chromium, 'plorvik_world_trace', [FRAMES]);
+  const web = await runInPage(shared, 'plorvik_world_trace', [FRAMES]);
   const firstDifference = desktop.findIndex((line, i) => line !== web[i]);
   assert.equal(firstDifference, -1,
     `the traces part at line ${firstDifference + 1}:\ndesktop: ${desktop[firstDifference]}\nbrowser: ${web[firstDifference]}`);

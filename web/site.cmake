@@ -1,0 +1,45 @@
+# SPDX-License-Identifier: Zlib
+# Finishes the page once the game is linked: the desktop's icons and the web app manifest
+# that lists them, index.html with the sizes of the files it downloads, and the service
+# worker with the list of the page's files and a digest of them, so that a new build
+# replaces what browsers keep of an older one.
+#   cmake -DSOURCE=web -DSITE=DIR [-DICONS=hicolor] -P site.cmake
+set(files plorvik.js plorvik.wasm plorvik.data)
+set(sizes "")
+foreach(file IN LISTS files)
+  file(SIZE ${SITE}/${file} size)
+  list(APPEND sizes "'${file}': ${size}")
+endforeach()
+list(JOIN sizes ", " GAME_FILE_SIZES)
+set(GAME_FILE_SIZES "{ ${GAME_FILE_SIZES} }")
+configure_file(${SOURCE}/index.html ${SITE}/index.html @ONLY)
+
+set(icons "")
+if(ICONS)
+  file(MAKE_DIRECTORY ${SITE}/icons)
+  file(GLOB icon_dirs LIST_DIRECTORIES true ${ICONS}/*x*)
+  foreach(dir IN LISTS icon_dirs)
+    get_filename_component(size ${dir} NAME)
+    string(REGEX REPLACE "x.*" "" side ${size})
+    file(COPY_FILE ${dir}/apps/plorvik.png ${SITE}/icons/${side}.png ONLY_IF_DIFFERENT)
+    list(APPEND icons "{ \"src\": \"icons/${side}.png\", \"sizes\": \"${size}\", \"type\": \"image/png\" }")
+    list(APPEND files icons/${side}.png)
+  endforeach()
+endif()
+list(JOIN icons ",\n    " ICONS)
+set(ICONS "\n    ${ICONS}\n  ")
+configure_file(${SOURCE}/plorvik.webmanifest ${SITE}/plorvik.webmanifest @ONLY)
+
+list(APPEND files index.html plorvik.webmanifest)
+set(digests "")
+foreach(file IN LISTS files)
+  file(SHA256 ${SITE}/${file} digest)
+  string(APPEND digests ${digest})
+endforeach()
+string(SHA256 BUILD "${digests}")
+string(SUBSTRING ${BUILD} 0 16 BUILD)
+list(TRANSFORM files PREPEND "'")
+list(TRANSFORM files APPEND "'")
+list(JOIN files ", " FILES)
+set(FILES "'./', ${FILES}")
+configure_file(${SOURCE}/sw.js ${SITE}/sw.js @ONLY)
