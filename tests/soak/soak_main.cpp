@@ -4,26 +4,16 @@
 #include "app/app.h"
 #include "soak/soak_options.h"
 #include "soak/soak_run.h"
+#include "support/headless_drivers.h"
 #include "support/log_capture.h"
 
 #include <SDL.h>
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace {
-
-// No window, no sound card and no pacing: frames run as fast as the CPU allows.
-void useHeadlessDrivers()
-{
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_RENDER_DRIVER", "software", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    // The dummy window never has focus, and SDL would drop the controllers' input.
-    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-}
 
 void printLines(const LogCapture& log)
 {
@@ -42,7 +32,10 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "%s\n%s\n", error.c_str(), soakUsage());
         return 2;
     }
+    // No window, no sound card and no pacing: frames run as fast as the CPU allows. The
+    // dummy window never has focus, and SDL would drop the controllers' input.
     useHeadlessDrivers();
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     LogCapture log;
     const bool started = startUp();
     printLines(log);
