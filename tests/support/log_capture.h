@@ -10,6 +10,7 @@
 struct LoggedLine {
     SDL_LogPriority priority;
     std::string message;
+    int category;
 };
 
 class LogCapture {
@@ -35,9 +36,9 @@ public:
     void clear() { captured.clear(); }
 
 private:
-    static void record(void* self, int /*category*/, SDL_LogPriority priority, const char* message)
+    static void record(void* self, int category, SDL_LogPriority priority, const char* message)
     {
-        static_cast<LogCapture*>(self)->captured.push_back({priority, message});
+        static_cast<LogCapture*>(self)->captured.push_back({priority, message, category});
     }
 
     SDL_LogOutputFunction previous = nullptr;

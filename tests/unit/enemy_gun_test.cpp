@@ -1,24 +1,13 @@
 // SPDX-License-Identifier: Zlib
+#include "support/expected_random.h"
 #include "support/world_fixture.h"
 #include "world/random_source.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <random>
 #include <vector>
 
 namespace {
-
-// The random source's sequence, followed alongside it; every test starts the source
-// from its first value.
-class ExpectedRandom {
-public:
-    double next() { return static_cast<double>(engine()) / 4294967296.0; }
-
-private:
-    std::mt19937 engine{3499211612u};
-};
 
 using EnemyGun = WorldFixture;
 
@@ -68,17 +57,36 @@ TEST_F(EnemyGun, OnlyAnEnemyWithThePlayerCloseAheadDrawsFromTheRandomSource)
     }
 }
 
-TEST_F(EnemyGun, WorldUpdateDrawsOnceForEachEnemyInSight)
+TEST_F(EnemyGun, EnemiesLookForThePlayerWhereBothAreAfterThisFramesMoves)
 {
-    placePlayer(300.0f, 300.0f);
-    addEnemy(250.0f, 300.0f);             // sees the player
-    addEnemy(350.0f, 300.0f);             // player behind it
-    addEnemy(300.0f, 250.0f, 1.5707964f); // heading down at the player
-    world.update();
-    ExpectedRandom expected;
-    expected.next();
-    expected.next();
-    EXPECT_EQ(random01(), expected.next());
+    // The enemy heads right, at the player; sight reaches less than 200 units.
+    struct Case {
+        const char* what;
+        float enemyX, enemySpeed;
+        float playerX, playerDirX, playerSpeed;
+        bool draws;
+    };
+    const Case cases[] = {
+        {"the player moved into sight", 100.0f, 0.0f, 301.0f, -1.0f, 120.0f, true},   // 199 ahead
+        {"the player moved out of sight", 100.0f, 0.0f, 299.0f, 1.0f, 120.0f, false}, // 201 ahead
+        {"the enemy moved into sight", 99.0f, 96.0f, 300.0f, 1.0f, 0.0f, true},       // 199.4 ahead
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        restartRandom01();
+        world.enemies.clear();
+        placePlayer(c.playerX, 300.0f);
+        world.player->dirX = c.playerDirX;
+        world.player->dirY = 0.0f;
+        world.player->speed = c.playerSpeed;
+        addEnemy(c.enemyX, 300.0f)->speed = c.enemySpeed;
+        world.update();
+        ExpectedRandom expected;
+        if (c.draws) {
+            expected.next();
+        }
+        EXPECT_EQ(random01(), expected.next());
+    }
 }
 
 TEST_F(EnemyGun, ALowDrawStartsABurstOfFourShotsAlongTheHeading)
@@ -90,6 +98,7 @@ TEST_F(EnemyGun, ALowDrawStartsABurstOfFourShotsAlongTheHeading)
     }
     placePlayer(400.0f, 300.0f);
     const auto enemy = addEnemy(300.0f, 300.0f);
+    enemy->speed = 96.0f; // each shot leaves from further right
     enemy->update(world); // frame N: the burst starts, no shot yet
     EXPECT_EQ(enemy->burstTimer, 40);
     EXPECT_TRUE(world.enemyBullets.empty());
@@ -105,7 +114,10 @@ TEST_F(EnemyGun, ALowDrawStartsABurstOfFourShotsAlongTheHeading)
     }
     EXPECT_EQ(shotFrames, (std::vector<int>{1, 11, 21, 31}));
     EXPECT_EQ(enemy->burstTimer, 0);
+    float previousX = 0.0f;
     for (const auto& shot : world.enemyBullets) {
+        EXPECT_GT(shot->x, previousX) << "each shot joins the end of the list";
+        previousX = shot->x;
         EXPECT_EQ(shot->dirX, 1.0f);
         EXPECT_EQ(shot->dirY, 0.0f);
         EXPECT_EQ(shot->y, 300.0f);

@@ -78,6 +78,7 @@ protected:
     }
 
     bool promptShown() const { return showsRegion(canvas, {96, 144}, SMALL_P); }
+    bool groundShows() const { return sheetPixelAt(canvas, 0, 239).valid(); }
 
     TempWorkDir dir;
     SoftwareCanvas canvas;
@@ -155,7 +156,7 @@ TEST_F(Scenes, MissionIntroPlacesTheEnemyCountBetweenItsWords)
         EXPECT_TRUE(showsRegion(canvas, {16, 104}, LARGE_M));
         EXPECT_TRUE(showsRegion(canvas, {c.enemiesX, 128}, SMALL_SPACE)) << c.enemyCount;
         EXPECT_TRUE(showsRegion(canvas, {c.enemiesX + 8, 128}, SMALL_E)) << c.enemyCount;
-        EXPECT_TRUE(sheetPixelAt(canvas, 0, 239).valid()) << "the ground shows";
+        EXPECT_TRUE(groundShows());
     }
 }
 
@@ -193,13 +194,16 @@ TEST_F(Scenes, ClearedWaveLeadsToALargerOne)
     const float playerX = app.world->player->x;
     frame();
     EXPECT_TRUE(showsRegion(canvas, {52, 112}, LARGE_M));
+    EXPECT_TRUE(groundShows());
     EXPECT_NE(app.world->player->x, playerX) << "play goes on behind the text";
-    frames(239);
+    frames(238);
+    frame(A_BUTTON);
     EXPECT_EQ(app.scene, SCENE_MISSION_CLEAR);
     frame();
     EXPECT_EQ(app.scene, SCENE_MISSION_INTRO);
     EXPECT_EQ(app.world->enemies.size(), 15u);
     EXPECT_TRUE(app.world->player->alive);
+    EXPECT_EQ(app.world->playerBullets.size(), 1u) << "a shot fired on the clear screen flies on";
 }
 
 TEST_F(Scenes, GameOverLeavesOnFireAfterHundredTwentyFramesOrByItself)
@@ -220,6 +224,7 @@ TEST_F(Scenes, GameOverLeavesOnFireAfterHundredTwentyFramesOrByItself)
         const float wreckX = app.world->player->x;
         frame(B_BUTTON);
         EXPECT_NE(app.world->player->x, wreckX) << "the wreck drifts on behind the text";
+        EXPECT_TRUE(groundShows());
 
         int frameNumber = 1;
         while (app.scene == SCENE_GAME_OVER && frameNumber < 400) {

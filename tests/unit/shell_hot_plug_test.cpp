@@ -102,6 +102,7 @@ TEST_F(Shell, UnpluggingTheOpenControllerOpensAnotherAttachedOne)
 
     first.unplug();
     EXPECT_EQ(frameLog(), (Lines{"removed the controller: Pad One", "opened the controller: Pad Two"}));
+    EXPECT_EQ(log.lines().at(0).priority, SDL_LOG_PRIORITY_INFO);
     EXPECT_EQ(openControllerId(), second.instanceId);
 
     second.unplug();
@@ -124,6 +125,20 @@ TEST_F(Shell, ControllerPluggedInWhileRunningDrivesTheInputState)
     frameLog();
     EXPECT_EQ(platform.input->released, buttonBit(SDL_CONTROLLER_BUTTON_A));
     EXPECT_EQ(platform.input->axisX, 0.0f);
+}
+
+TEST_F(Shell, LeftAltEnterHidesThePointerInFullScreenAndShowsItInAWindow)
+{
+    start();
+    for (const int pointer : {SDL_DISABLE, SDL_ENABLE}) {
+        SDL_Event key{};
+        key.type = SDL_KEYDOWN;
+        key.key.keysym.sym = SDLK_RETURN;
+        key.key.keysym.mod = KMOD_LALT;
+        SDL_PushEvent(&key);
+        frameLog();
+        EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), pointer);
+    }
 }
 
 TEST_F(Shell, QuitEventEndsTheLoopAfterThatFrame)

@@ -3,6 +3,7 @@
 #include "world/random_source.h"
 #include "world/world.h"
 
+#include "support/expected_random.h"
 #include "support/temp_work_dir.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +31,7 @@ protected:
 
 } // namespace
 
-TEST_F(WorldLifecycle, FirstWaveStartsWhereTheRandomSourcePutsIt)
+TEST_F(WorldLifecycle, WaveStartsWhereTheRandomSourcePutsIt)
 {
     world.newGame();
     world.startMission();
@@ -40,8 +41,20 @@ TEST_F(WorldLifecycle, FirstWaveStartsWhereTheRandomSourcePutsIt)
     EXPECT_FLOAT_EQ(first.y, 359.48999f);
     EXPECT_FLOAT_EQ(first.dirX, -0.5790945f);
     EXPECT_FLOAT_EQ(first.dirY, 0.8152605f);
-    EXPECT_EQ(first.cx, first.x);
-    EXPECT_EQ(first.cy, first.y);
+    // Three values an enemy, y then x then the angle, taken at double precision: only
+    // what is stored is rounded to float.
+    ExpectedRandom expected;
+    for (const auto& enemy : world.enemies) {
+        const double ry = expected.next();
+        const double rx = expected.next();
+        const Enemy heading(0.0f, 0.0f, static_cast<float>(expected.next() * double{6.2831855f}));
+        EXPECT_EQ(enemy->x, static_cast<float>(rx * 640.0));
+        EXPECT_EQ(enemy->y, static_cast<float>(ry * 640.0));
+        EXPECT_EQ(enemy->dirX, heading.dirX);
+        EXPECT_EQ(enemy->dirY, heading.dirY);
+        EXPECT_EQ(enemy->cx, enemy->x);
+        EXPECT_EQ(enemy->cy, enemy->y);
+    }
 }
 
 TEST_F(WorldLifecycle, EnemyFromTheTopOfTheRandomRangeStartsInsideTheWorld)

@@ -89,26 +89,32 @@ TEST_F(WorldUpdate, FiringNeedsAPressALivePlayerAndFireEnabled)
     };
     const Case cases[] = {
         {A, A, false, true, true},
-        {0, A, false, true, false}, // holding does not repeat
-        {A, A, true, true, false},  // the mission intro
+        {A, A | LEFT, false, true, true}, // along the heading this frame's turn gave
+        {0, A, false, true, false},       // holding does not repeat
+        {A, A, true, true, false},        // the mission intro
         {A, A, false, false, false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << "pressed " << c.pressed << " disabled " << c.fireDisabled << " alive " << c.alive);
+        SCOPED_TRACE(testing::Message() << "pressed " << c.pressed << " held " << c.held << " disabled "
+                                        << c.fireDisabled << " alive " << c.alive);
         world.playerBullets.clear();
+        const auto earlier = addPlayerShot(600.0f, 600.0f);
         world.player = std::make_shared<Player>();
         world.player->fireDisabled = c.fireDisabled;
         world.player->alive = c.alive;
         input.pressed = c.pressed;
         input.held = c.held;
         world.update();
-        ASSERT_EQ(world.playerBullets.size(), c.fires ? 1u : 0u);
+        ASSERT_EQ(world.playerBullets.size(), c.fires ? 2u : 1u);
+        EXPECT_EQ(world.playerBullets.front(), earlier) << "a new shot joins the end of the list";
         if (c.fires) {
-            // Fired from (160, 90) up-left, and already moved once by 6 units.
-            const Bullet& shot = *world.playerBullets.front();
-            EXPECT_FLOAT_EQ(shot.x, 160.0f - 0.70710677f * 6.0f);
-            EXPECT_FLOAT_EQ(shot.y, 90.0f - 0.70710677f * 6.0f);
+            // Fired from (160, 90), and already moved once by 6 units.
+            const Player& player = *world.player;
+            const Bullet& shot = *world.playerBullets.back();
+            EXPECT_FLOAT_EQ(shot.dirX, player.dirX);
+            EXPECT_FLOAT_EQ(shot.dirY, player.dirY);
+            EXPECT_FLOAT_EQ(shot.x, 160.0f + player.dirX * 6.0f);
+            EXPECT_FLOAT_EQ(shot.y, 90.0f + player.dirY * 6.0f);
         }
     }
 }
