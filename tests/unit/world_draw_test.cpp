@@ -89,22 +89,17 @@ TEST(WorldDraw, GroundFollowsTheCameraAndWrapsTheMap)
     }
 }
 
-TEST(WorldDraw, TileByteNamesItsSheetCell)
+TEST(WorldDraw, EveryTileByteNamesItsOwnSheetCell)
 {
-    struct Case {
-        std::uint8_t tile;
-        SheetRect cell;
-    };
-    const Case cases[] = {{0x2B, {176, 32, 16, 16}}, {0xFF, {240, 240, 16, 16}}, {0x00, {0, 0, 16, 16}}};
     DrawnWorld drawn;
     ASSERT_TRUE(drawn.sheet.loaded);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(int{c.tile});
-        drawn.world.map.assign(MAP_SIZE * MAP_SIZE, c.tile);
+    for (const int tile : {0x2B, 0xFF, 0x00}) {
+        SCOPED_TRACE(tile);
+        drawn.world.map.assign(MAP_SIZE * MAP_SIZE, static_cast<std::uint8_t>(tile));
         drawn.world.camera = {0, 0};
         drawn.world.drawBackground();
-        EXPECT_TRUE(showsRegion(drawn.canvas, {0, 0}, c.cell));
-        EXPECT_TRUE(showsRegion(drawn.canvas, {304, 224}, c.cell));
+        EXPECT_EQ(tileAt(drawn.canvas, 0, 0), (TileSample{tile, 0, 0}));
+        EXPECT_EQ(tileAt(drawn.canvas, 319, 239), (TileSample{tile, 15, 15}));
     }
 }
 
@@ -126,21 +121,21 @@ TEST(WorldDraw, LayersCoverTheOnesBeforeThemWithTheDisplayOnTop)
 
     world.enemies.push_back(std::make_shared<Enemy>(160.0f, 90.0f, 0.0f));
     drawFrame();
-    EXPECT_TRUE(showsRegion(drawn.canvas, {152, 112}, {64, 16, 16, 16}, SDL_FLIP_HORIZONTAL));
+    EXPECT_TRUE(showsRegion(drawn.canvas, {152, 112}, planeFrame(ENEMY_PLANES_Y, 4), SDL_FLIP_HORIZONTAL));
 
     world.playerBullets.push_back(std::make_shared<Bullet>(160.0f, 90.0f, 1.0f, 0.0f));
     drawFrame();
-    EXPECT_TRUE(showsRegion(drawn.canvas, {156, 116}, {128, 40, 8, 8}));
+    EXPECT_TRUE(showsRegion(drawn.canvas, {156, 116}, BULLET_SPRITE));
 
     world.enemyBullets.push_back(std::make_shared<Bullet>(160.0f, 90.0f, 0.0f, 1.0f));
     drawFrame();
-    EXPECT_EQ(sheetPixelAt(drawn.canvas, 156, 116), (SheetPixel{128, 47})) << "turned a quarter clockwise";
+    EXPECT_EQ(sheetPixelAt(drawn.canvas, 156, 116), (SheetPixel{BULLET_SPRITE.x, BULLET_SPRITE.y + 7})) << "turned a quarter clockwise";
 
     // An enemy right under the score label, and the life bar and radar over the ground.
     world.enemies.push_back(std::make_shared<Enemy>(16.0f, 618.0f, 0.0f));
     drawFrame();
-    EXPECT_TRUE(showsRegion(drawn.canvas, {8, 0}, {216, 0, 40, 8}));
-    EXPECT_TRUE(showsRegion(drawn.canvas, {64, 8}, {248, 8, 8, 8}));
+    EXPECT_TRUE(showsRegion(drawn.canvas, {8, 0}, SCORE_LABEL));
+    EXPECT_TRUE(showsRegion(drawn.canvas, {64, 8}, hudDigit(0)));
     EXPECT_EQ(drawn.canvas.pixel(80, 229), 0xE40058FFu);
-    EXPECT_TRUE(showsRegion(drawn.canvas, {268, 4}, {208, 32, 48, 48}));
+    EXPECT_TRUE(showsRegion(drawn.canvas, {268, 4}, RADAR_FRAME));
 }
