@@ -10,8 +10,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int LOGO_REST_Y = 56;
-constexpr int SKIP_WELL_BEFORE_Y = 160; // about 68 frames of slide still to go
 constexpr int UP_LEFT = 2;              // the player's heading as a mission begins
 
 constexpr int CLOCKWISE = -1;
@@ -36,50 +34,6 @@ constexpr int MOST_FRAMES_MISSED = 2;
 }
 
 } // namespace
-
-TEST_F(GameScreens, TitleLogoSlidesUpToRestAndThenThePromptBlinks)
-{
-    start();
-    std::vector<int> positions;
-    const auto rest = waitForScreen([&](const Screenshot& s) {
-        const int y = logoY(s);
-        if (y > 0 && (positions.empty() || positions.back() != y)) {
-            positions.push_back(y);
-        }
-        return titleWaiting(s);
-    });
-    ASSERT_TRUE(rest) << failureNote();
-    ASSERT_GE(positions.size(), 2u) << "the logo was not seen sliding";
-    for (size_t i = 1; i < positions.size(); ++i) {
-        EXPECT_LT(positions[i], positions[i - 1]) << "the logo only ever rises";
-    }
-    EXPECT_EQ(positions.back(), LOGO_REST_Y);
-
-    // Shown 59 frames and hidden 61 in every 120, with the rest of the title still.
-    for (const bool shown : {true, false, true}) {
-        EXPECT_TRUE(waitForScreen([&](const Screenshot& s) {
-            return titleWaiting(s) && (shown ? promptShown(s) : promptHidden(s));
-        })) << (shown ? "prompt never shown\n" : "prompt never hidden\n")
-            << failureNote();
-    }
-}
-
-TEST_F(GameScreens, AKeyDuringTheSlideSkipsItAndOnlyASecondStartsTheGame)
-{
-    start();
-    ASSERT_TRUE(waitForScreen([&](const Screenshot& s) { return logoY(s) > SKIP_WELL_BEFORE_Y; }))
-        << failureNote();
-    // The frame that skips draws the logo at rest alone; the texts come with the next.
-    const auto rest = holdKeyUntil("z", [&](const Screenshot& s) { return titleWaiting(s); });
-    ASSERT_TRUE(rest) << failureNote();
-    // A skipped slide shows the prompt at once; one that ran to its end hides it for a second.
-    EXPECT_TRUE(promptShown(*rest)) << "the slide was not skipped";
-    // Had the key also started the game, the intro would show within a frame.
-    EXPECT_FALSE(waitForScreen([&](const Screenshot& s) { return !titleWaiting(s); }, 500ms));
-
-    EXPECT_TRUE(holdKeyUntil("z", [&](const Screenshot& s) { return missionIntroShown(s); }))
-        << failureNote();
-}
 
 TEST_F(GameScreens, AGameWithTurnsShotsAndAPauseEndsWithEscapeAndStatusZero)
 {
@@ -122,12 +76,14 @@ TEST_F(GameScreens, AltEnterTogglesFullScreenAndBackDuringAGame)
     constexpr double FULL_SCREEN_SCALE = 3.2;
     ASSERT_TRUE(typeKeys("key alt+Return"));
     EXPECT_TRUE(becomes(window, FULL_SCREEN));
+    EXPECT_TRUE(hasWindowState(window, "_NET_WM_STATE_FULLSCREEN"));
     EXPECT_TRUE(waitForScreen([&](const Screenshot& s) {
         return s.width == FULL_SCREEN.width && scoreLabelShown(s, FULL_SCREEN_SCALE);
     })) << failureNote();
 
     ASSERT_TRUE(typeKeys("key alt+Return"));
     EXPECT_TRUE(becomes(window, WINDOWED));
+    EXPECT_FALSE(hasWindowState(window, "_NET_WM_STATE_FULLSCREEN"));
     EXPECT_TRUE(waitForScreen([&](const Screenshot& s) {
         return s.width == WINDOWED.width && scoreLabelShown(s, WINDOW_SCALE) && pictureMoves(s, 100ms);
     })) << "the game did not go on drawing in the window\n"

@@ -13,8 +13,6 @@ constexpr int LOGO_REST_Y = 56;
 constexpr int LOGO_START_Y = 238;
 const ScreenPoint VERSION_POS{60, 128};
 const char* const VERSION_TEXT = "A L P H A   V E R S I O N";
-const ScreenPoint PROMPT_POS{96, 144};
-const char* const PROMPT_TEXT = "PRESS ANY BUTTON";
 
 // Mission intro of the first wave
 const ScreenPoint MISSION_POS{16, 104};
@@ -147,24 +145,6 @@ bool GameScreens::titleWaiting(const Screenshot& s) const
 {
     return logoY(s) == LOGO_REST_Y &&
            shows(s, sheet, textCopies(VERSION_POS, VERSION_TEXT, false), Backdrop::BLACK);
-}
-
-bool GameScreens::promptShown(const Screenshot& s) const
-{
-    return shows(s, sheet, textCopies(PROMPT_POS, PROMPT_TEXT, false), Backdrop::BLACK);
-}
-
-bool GameScreens::promptHidden(const Screenshot& s) const
-{
-    const int length = static_cast<int>(std::string(PROMPT_TEXT).size());
-    for (int y = PROMPT_POS.y * 2; y < (PROMPT_POS.y + 8) * 2; ++y) {
-        for (int x = PROMPT_POS.x * 2; x < (PROMPT_POS.x + 8 * length) * 2; ++x) {
-            if (s.at(x, y) != 0) {
-                return false;
-            }
-        }
-    }
-    return true;
 }
 
 bool GameScreens::missionIntroShown(const Screenshot& s) const

@@ -45,8 +45,6 @@ protected:
     // The title logo's top row on the logical screen, or -1 where it is not seen.
     int logoY(const Screenshot& s) const;
     bool titleWaiting(const Screenshot& s) const;
-    bool promptShown(const Screenshot& s) const;
-    bool promptHidden(const Screenshot& s) const;
     bool missionIntroShown(const Screenshot& s) const;
     bool scoreLabelShown(const Screenshot& s, double scale) const;
     // The player's frame as an index of turn: 0 pointing up, +1 per 22.5 degrees to the

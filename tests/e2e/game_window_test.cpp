@@ -34,17 +34,6 @@ TEST_F(GameWindow, ClosingTheWindowQuitsWithStatusZero)
     EXPECT_EQ(game->waitForExit(EXIT_TIMEOUT), 0);
 }
 
-TEST_F(GameWindowManaged, LeftAltEnterTogglesDesktopFullScreenAndBack)
-{
-    ASSERT_TRUE(typeKeys("key alt+Return"));
-    EXPECT_TRUE(becomes(window, FULL_SCREEN)) << windowSize(window).width;
-    EXPECT_TRUE(hasWindowState(window, "_NET_WM_STATE_FULLSCREEN"));
-
-    ASSERT_TRUE(typeKeys("key alt+Return"));
-    EXPECT_TRUE(becomes(window, WINDOWED)) << windowSize(window).width;
-    EXPECT_FALSE(hasWindowState(window, "_NET_WM_STATE_FULLSCREEN"));
-}
-
 TEST_F(GameWindowManaged, EnterWithRightAltOrNumLockDoesNotToggle)
 {
     // Events are handled in order: had the first Enter toggled, the second would toggle

@@ -122,27 +122,6 @@ TEST_F(InputStateWithPad, StickIsScaledExactlyByTwoToTheMinusFifteen)
     }
 }
 
-TEST_F(InputStateWithPad, UnpluggedControllerStopsSteeringAndReleasesItsButtons)
-{
-    pad->setAxis(SDL_CONTROLLER_AXIS_LEFTX, -32768);
-    pad->setAxis(SDL_CONTROLLER_AXIS_LEFTY, 32767);
-    hold({SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_DPAD_LEFT});
-    input.update();
-    ASSERT_EQ(input.axisX, -1.0f);
-
-    // What the shell does when SDL reports the removal.
-    pad->unplug();
-    input.setController(nullptr);
-    EXPECT_EQ(input.axisX, 0.0f);
-    EXPECT_EQ(input.axisY, 0.0f);
-
-    input.update();
-    EXPECT_EQ(input.axisX, 0.0f);
-    EXPECT_EQ(input.axisY, 0.0f);
-    EXPECT_EQ(input.held, 0u);
-    EXPECT_EQ(input.released, A | buttonBit(SDL_CONTROLLER_BUTTON_DPAD_LEFT));
-}
-
 TEST_F(InputStateWithPad, TheRecordClosesTheControllerItHolds)
 {
     // Replacing the controller closes the old handle...

@@ -117,14 +117,17 @@ TEST_F(Shell, ControllerPluggedInWhileRunningDrivesTheInputState)
     VirtualPad pad("Pad One");
     pad.setButton(SDL_CONTROLLER_BUTTON_A, true);
     pad.setAxis(SDL_CONTROLLER_AXIS_LEFTX, 32767);
+    pad.setAxis(SDL_CONTROLLER_AXIS_LEFTY, -32768);
     EXPECT_EQ(frameLog(), Lines{"opened the controller: Pad One"});
     EXPECT_EQ(platform.input->held, buttonBit(SDL_CONTROLLER_BUTTON_A));
     EXPECT_EQ(platform.input->axisX, 0.999969482421875f);
 
+    // A stick deflected as it is unplugged steers no more.
     pad.unplug();
     frameLog();
     EXPECT_EQ(platform.input->released, buttonBit(SDL_CONTROLLER_BUTTON_A));
     EXPECT_EQ(platform.input->axisX, 0.0f);
+    EXPECT_EQ(platform.input->axisY, 0.0f);
 }
 
 TEST_F(Shell, LeftAltEnterHidesThePointerInFullScreenAndShowsItInAWindow)
