@@ -10,7 +10,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int UP_LEFT = 2;              // the player's heading as a mission begins
+constexpr int UP_LEFT = 2; // the player's heading as a mission begins
 
 constexpr int CLOCKWISE = -1;
 constexpr int COUNTER_CLOCKWISE = 1;

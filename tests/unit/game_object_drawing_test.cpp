@@ -123,7 +123,8 @@ TEST_F(ObjectDrawing, BulletTurnsWithItsHeading)
         canvas.clear();
         auto bullet = std::make_shared<Bullet>(200.0f, 150.0f, c.dirX, c.dirY);
         bullet->draw(Camera{100, 100});
-        EXPECT_EQ(sheetPixelAt(canvas, c.topLeftPixel.x, c.topLeftPixel.y), (SheetPixel{BULLET_SPRITE.x, BULLET_SPRITE.y}));
+        EXPECT_EQ(sheetPixelAt(canvas, c.topLeftPixel.x, c.topLeftPixel.y),
+                  (SheetPixel{BULLET_SPRITE.x, BULLET_SPRITE.y}));
         EXPECT_EQ(drawnPixels(), 8 * 8);
     }
 }

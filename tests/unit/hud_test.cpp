@@ -66,7 +66,8 @@ TEST(Hud, LifeBarFillIsTruncatedFromTheLifeAndNeverNegative)
         int width;
     };
     // 0.9f is a hair below 0.9: 143.99999 pixels, which a float product would round to 144.
-    const Case cases[] = {{1.0f, 160}, {0.5f, 80}, {0.05f, 8}, {0.9f, 143}, {0.999f, 159}, {0.0f, 0}, {-0.5f, 0}};
+    const Case cases[] = {{1.0f, 160},   {0.5f, 80}, {0.05f, 8}, {0.9f, 143},
+                          {0.999f, 159}, {0.0f, 0},  {-0.5f, 0}};
     DrawnWorld drawn;
     ASSERT_TRUE(drawn.sheet.loaded);
     for (const Case& c : cases) {

@@ -129,7 +129,8 @@ TEST(WorldDraw, LayersCoverTheOnesBeforeThemWithTheDisplayOnTop)
 
     world.enemyBullets.push_back(std::make_shared<Bullet>(160.0f, 90.0f, 0.0f, 1.0f));
     drawFrame();
-    EXPECT_EQ(sheetPixelAt(drawn.canvas, 156, 116), (SheetPixel{BULLET_SPRITE.x, BULLET_SPRITE.y + 7})) << "turned a quarter clockwise";
+    EXPECT_EQ(sheetPixelAt(drawn.canvas, 156, 116), (SheetPixel{BULLET_SPRITE.x, BULLET_SPRITE.y + 7}))
+        << "turned a quarter clockwise";
 
     // An enemy right under the score label, and the life bar and radar over the ground.
     world.enemies.push_back(std::make_shared<Enemy>(16.0f, 618.0f, 0.0f));
