@@ -10,16 +10,11 @@ const std::string TIMER_PACING = "INFO: no vertical sync: frames are paced by a 
 
 } // namespace
 
-TEST_F(GameWindow, OpensA640By480WindowTitledPlorvik)
+TEST_F(GameWindow, OpensA640By480WindowAndEscapeQuitsWithStatusZero)
 {
     const unsigned long window = launchAndFindWindow();
     ASSERT_NE(window, 0u);
     EXPECT_EQ(windowSize(window), WINDOWED);
-}
-
-TEST_F(GameWindow, EscapeQuitsWithStatusZero)
-{
-    const unsigned long window = launchAndFindWindow();
     ASSERT_TRUE(focusWindow(window));
     ASSERT_TRUE(typeKeys("key Escape"));
     EXPECT_EQ(game->waitForExit(EXIT_TIMEOUT), 0);
@@ -42,16 +37,6 @@ TEST_F(GameWindowManaged, EnterWithRightAltOrNumLockDoesNotToggle)
     EXPECT_TRUE(becomes(window, FULL_SCREEN));
     ASSERT_TRUE(typeKeys("key Num_Lock alt+Return Num_Lock alt+Return"));
     EXPECT_TRUE(becomes(window, WINDOWED));
-}
-
-TEST_F(GameWindow, StartsWithoutMappingFileAndSaysSo)
-{
-    std::filesystem::remove(dir.root / "assets" / "gamecontrollerdb.txt");
-    const unsigned long window = launchAndFindWindow();
-    ASSERT_NE(window, 0u);
-    EXPECT_EQ(logged("INFO: doesn't load assets/gamecontrollerdb.txt"), 1);
-    ASSERT_TRUE(requestClose(window));
-    EXPECT_EQ(game->waitForExit(EXIT_TIMEOUT), 0);
 }
 
 TEST_F(GameWindow, WithoutVerticalSyncFramesArePacedByATimer)
