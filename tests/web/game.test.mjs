@@ -197,6 +197,14 @@ for (const [input, { skip, beforeLoad, press, startsSound }] of Object.entries(I
   }
   console.log(`with ${input}, how the pictures differ from the desktop game's:`, JSON.stringify(differences));
   if (startsSound && !NO_SOUND_IN_FIREFOX) assert.equal(await page.evaluate(() => Module.SDL2.audioContext.state), 'running');
+  if (press === touch) {
+    // The touch buttons give way to a key, and come back at the next touch.
+    const shown = () => page.$eval('#touch', (e) => getComputedStyle(e).display !== 'none');
+    await page.keyboard.press('KeyX');
+    assert.equal(await shown(), false, 'the buttons stay after a key');
+    await page.touchscreen.tap(400, 200);
+    assert.equal(await shown(), true, 'the buttons stay away after a touch');
+  }
   assert.deepEqual(errors, []);
   await page.close();
 });
@@ -265,6 +273,13 @@ test('after one visit the game starts without a network', async () => {
   const site = await startSite();
   const { page, errors, loopStarted } = await openGame(shared.browser, site, { stepped: true });
   await page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
+  if (!FIREFOX) {
+    // The manifest, its icons and the service worker make the page one Chromium installs,
+    // but for the test's browser context, which counts as incognito.
+    const cdp = await page.createCDPSession();
+    const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+    assert.deepEqual(installabilityErrors.map((e) => e.errorId).filter((id) => id !== 'in-incognito'), []);
+  }
   const wasm = await fetch(`${site.url}plorvik.wasm`);
   const again = await fetch(`${site.url}plorvik.wasm`, { headers: { 'If-None-Match': wasm.headers.get('ETag') } });
   assert.equal(again.status, 304);
