@@ -48,20 +48,6 @@ bool createWindow()
     return true;
 }
 
-// Vertical sync paces the loop only while it holds it to 60 frames a second.
-void choosePacing()
-{
-    SDL_RendererInfo info{};
-    const bool vsync =
-        SDL_GetRendererInfo(platform.renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
-    SDL_DisplayMode mode{};
-    const int displayHz = SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(platform.window), &mode) == 0
-                              ? mode.refresh_rate
-                              : 0;
-    pacer = FramePacer(SDL_GetPerformanceFrequency());
-    pacer.start(platform.renderer, vsync, displayHz, SDL_GetPerformanceCounter());
-}
-
 void handleKeyDown(const SDL_Keysym& key)
 {
     if (key.sym == SDLK_ESCAPE) {
@@ -92,6 +78,15 @@ void handleEvent(const SDL_Event& event)
 }
 
 } // namespace
+
+void choosePacing()
+{
+    SDL_RendererInfo info{};
+    const bool vsync =
+        SDL_GetRendererInfo(platform.renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+    pacer = FramePacer(PACING_CLOCK_TICKS_PER_SECOND);
+    pacer.start(vsync, pacingClock());
+}
 
 bool startUp()
 {
@@ -133,13 +128,16 @@ bool runFrame()
     SDL_SetRenderDrawColor(platform.renderer, 0, 0, 0, 0);
     SDL_RenderClear(platform.renderer);
     runScene();
+    pacer.presenting(pacingClock());
     SDL_RenderPresent(platform.renderer);
     return running;
 }
 
 void waitForNextFrame()
 {
-    pacer.waitForNextFrame();
+    pacer.presented(pacingClock());
+    sleepUntil(pacer.nextFrameAt());
+    pacer.frameBegins(pacingClock());
 }
 
 bool framesPacedByTimer()

@@ -7,7 +7,9 @@
 bool startUp();
 bool runFrame();
 void shutDown();
-// Waits out the rest of a 1/60 s frame when a timer paces the loop: without vertical
-// sync, or when the display's presents do not come at 60 a second.
+// Waits, when the display's presents come faster than 60 a second or without vertical
+// sync, until the next frame may begin.
 void waitForNextFrame();
 bool framesPacedByTimer();
+// Chooses the pacing anew from the renderer's vertical sync (start-up does it once).
+void choosePacing();

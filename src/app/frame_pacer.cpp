@@ -1,109 +1,151 @@
 // SPDX-License-Identifier: Zlib
 #include "app/frame_pacer.h"
 
+#include "platform/frame_rate.h"
+
 #include <algorithm>
-#include <cstdlib>
+#include <cerrno>
+#include <ctime>
 
 namespace {
 
-// SDL_Delay may oversleep by a scheduler tick; the last stretch is spun out on the counter.
-constexpr Uint64 SPIN_MARGIN_MS = 2;
-// Displays sold as 60 Hz are reported at 59 to 61.
-constexpr int NOMINAL_HZ = FRAMES_PER_SECOND;
-constexpr int NOMINAL_HZ_SLACK = 1;
-
-void waitUntil(Uint64 deadline)
-{
-    const Uint64 frequency = SDL_GetPerformanceFrequency();
-    Uint64 now = SDL_GetPerformanceCounter();
-    if (now < deadline) {
-        const Uint64 remainingMs = (deadline - now) * 1000 / frequency;
-        if (remainingMs > SPIN_MARGIN_MS) {
-            SDL_Delay(static_cast<Uint32>(remainingMs - SPIN_MARGIN_MS));
-        }
-        while (SDL_GetPerformanceCounter() < deadline) {
-        }
-    }
-}
+// A probe's present that waited for the display for more than half of an interval of at
+// least 199/200 of a period, after a present that waited too, proves a display of 60.3 Hz
+// at most: each waits for one refresh at most, so the two came at successive refreshes.
+constexpr Uint64 WHOLE_PERIOD_TWO_HUNDREDTHS = 199;
+// Probes while the timer paces: every half second while presents come at once (the
+// window may be shown at any moment), backing off to four seconds while they wait for a
+// faster display, where each probe shows a frame one refresh early.
+constexpr Uint64 PROBE_FIRST_PERIODS = 30;
+constexpr Uint64 PROBE_MOST_PERIODS = 240;
+constexpr Uint64 AT_ONCE_DIVISOR = 16; // a present shorter than a sixteenth of a period
+// The timer paces from when it holds back a quarter of the frames of half a second until a
+// probe proves a 60 Hz display. That is logged once it has lasted a second, so a moment of
+// unthrottled presents leaves no trace.
+constexpr size_t HELD_BACK_FRAMES = 8;
+// A probe lasts up to four frames, since a swap queue may take two presents at once, and
+// longer while its frames prove.
+constexpr int PROBE_FRAMES = 4;
+constexpr int PROOFS = 2;
+constexpr Uint64 LOG_AFTER_PERIODS = FRAMES_PER_SECOND;
 
 } // namespace
 
+FrameBeat::FrameBeat(Uint64 ticksPerSecond) : period(ticksPerSecond / FRAMES_PER_SECOND) {}
+
 void FrameBeat::frameBegins(Uint64 now)
 {
-    const Uint64 deadline = nextFrameAt();
-    // A frame that overran by more than a whole period restarts the beat instead of
-    // rushing the following frames to catch up.
-    frameStart = now - deadline > period ? now : deadline;
+    const Uint64 mostLate = MOST_LATE_HALF_PERIODS * period / 2;
+    if (now > nextTick + mostLate) {
+        nextTick = now - mostLate;
+    }
+    nextTick += period;
 }
 
-double PresentRateWatch::presented(Uint64 now)
+FramePacer::FramePacer(Uint64 ticksPerSecond)
+    : period(ticksPerSecond / FRAMES_PER_SECOND), beat(ticksPerSecond)
 {
-    const Uint64 interval = now - lastPresent;
+}
+
+void FramePacer::start(bool rendererVsync, Uint64 now)
+{
+    vsync = rendererVsync;
+    timer = !vsync;
+    timerLogged = timer;
+    beat.start(now + period);
     lastPresent = now;
-    if (!measuring) {
-        measuring = true; // from the second present on
-        return 0.0;
-    }
-    intervals.at(filled++) = interval;
-    if (filled < WINDOW_INTERVALS) {
-        return 0.0;
-    }
-    filled = 0;
-    const double rate = windowRate();
-    fastWindows = rate > FASTEST_VSYNC_HZ ? fastWindows + 1 : 0;
-    return fastWindows >= FAST_WINDOWS ? rate : 0.0;
-}
-
-double PresentRateWatch::windowRate()
-{
-    constexpr int MIDDLE = WINDOW_INTERVALS / 2;
-    std::nth_element(intervals.begin(), intervals.begin() + MIDDLE, intervals.end());
-    const Uint64 median = std::max<Uint64>(intervals.at(MIDDLE), 1);
-    return static_cast<double>(ticksPerSecond) / static_cast<double>(median);
-}
-
-void FramePacer::start(SDL_Renderer* pacedRenderer, bool vsync, int displayHz, Uint64 now)
-{
-    renderer = pacedRenderer;
-    watch = PresentRateWatch(ticksPerSecond);
-    timer = false;
-    if (!vsync) {
+    lastProbe = now;
+    probing = false;
+    probeEvery = PROBE_FIRST_PERIODS * period;
+    if (timer) {
         SDL_Log("no vertical sync: frames are paced by a timer");
-        switchToTimer(now);
-    } else if (displayHz != 0 && std::abs(displayHz - NOMINAL_HZ) > NOMINAL_HZ_SLACK) {
-        SDL_Log("the display refreshes at %d Hz: frames are paced by a timer", displayHz);
-        switchToTimer(now);
     }
 }
 
 void FramePacer::presented(Uint64 now)
 {
-    if (timer) {
+    const Uint64 interval = now - lastPresent;
+    lastPresent = now;
+    const bool probeGoesOn = probing && !judgeProbe(interval, now - presentStart, now);
+    lastBlocked = now - presentStart;
+    heldBack = now < beat.earliestStart();
+    heldBackFrames <<= 1U;
+    heldBackFrames[0] = heldBack;
+    // A probe's frames may lead the beat by at most two periods more than any other: a
+    // swap queue with two presents' room takes them at once.
+    const bool mayLead = now + 2 * period >= beat.earliestStart();
+    probing = vsync && mayLead && (probeGoesOn || ((heldBack || timer) && probeDue(now)));
+    if (probing && !probeGoesOn) {
+        lastProbe = now;
+        probeFrames = 0;
+        proofs = 0;
+        probeSawAtOnce = false;
+    }
+    logChanges(now);
+}
+
+bool FramePacer::probeDue(Uint64 now) const
+{
+    return now - lastProbe >= (timer ? probeEvery : PROBE_FIRST_PERIODS * period);
+}
+
+bool FramePacer::judgeProbe(Uint64 interval, Uint64 blocked, Uint64 now)
+{
+    const bool fromRefresh = lastBlocked >= period / AT_ONCE_DIVISOR;
+    const bool proves =
+        fromRefresh && interval * 200 >= period * WHOLE_PERIOD_TWO_HUNDREDTHS && blocked * 2 > interval;
+    // Twice in a row, since a present the scheduler woke late from can pass once.
+    proofs = proves ? proofs + 1 : 0;
+    if (proofs == PROOFS) {
+        // The beat follows the display again, whatever lead the timer's frames had built.
+        beat.start(now);
+        heldBackFrames.reset();
+        timer = false;
+        probeEvery = PROBE_FIRST_PERIODS * period;
+        return true;
+    }
+    // Anything else proves nothing at once: a present that a swap queue with room took at
+    // once, a slow frame on a fast display. The probe goes on for a few frames.
+    probeSawAtOnce = probeSawAtOnce || blocked < period / AT_ONCE_DIVISOR;
+    if (++probeFrames < PROBE_FRAMES || proofs > 0) {
+        return false;
+    }
+    probeEvery =
+        probeSawAtOnce ? PROBE_FIRST_PERIODS * period : std::min(probeEvery * 2, PROBE_MOST_PERIODS * period);
+    return true;
+}
+
+void FramePacer::logChanges(Uint64 now)
+{
+    if (!vsync) {
         return;
     }
-    const double rate = watch.presented(now);
-    if (rate > 0.0) {
-        SDL_Log("presents come at %.1f Hz: frames are paced by a timer", rate);
-        switchToTimer(now);
+    if (!timer && heldBackFrames.count() >= HELD_BACK_FRAMES) {
+        timer = true;
+        timerSince = now;
+    }
+    if (timer && !timerLogged && now - timerSince >= LOG_AFTER_PERIODS * period) {
+        SDL_Log("presents come faster than 60 a second: frames are paced by a timer");
+        timerLogged = true;
+    } else if (!timer && timerLogged) {
+        SDL_Log("presents wait for a 60 Hz display: frames are paced by vertical sync");
+        timerLogged = false;
     }
 }
 
-void FramePacer::waitForNextFrame()
+Uint64 pacingClock()
 {
-    presented(SDL_GetPerformanceCounter());
-    if (timer) {
-        waitUntil(nextFrameAt());
-        frameBegins(SDL_GetPerformanceCounter());
-    }
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<Uint64>(now.tv_sec) * PACING_CLOCK_TICKS_PER_SECOND + static_cast<Uint64>(now.tv_nsec);
 }
 
-void FramePacer::switchToTimer(Uint64 now)
+void sleepUntil(Uint64 pacingClockReading)
 {
-    timer = true;
-    // Where the renderer cannot turn it off, the presents still wait for the display,
-    // each at the first refresh after the timer's beat.
-    if (renderer != nullptr) {
-        SDL_RenderSetVSync(renderer, 0);
+    // An absolute sleep: no drift from the time spent getting here, and nothing to spin.
+    timespec until{};
+    until.tv_sec = static_cast<time_t>(pacingClockReading / PACING_CLOCK_TICKS_PER_SECOND);
+    until.tv_nsec = static_cast<long>(pacingClockReading % PACING_CLOCK_TICKS_PER_SECOND);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
     }
-    beat.start(now);
 }

@@ -5,85 +5,82 @@
 
 #include <SDL.h>
 
-#include <array>
+#include <bitset>
 
-// The timer's beat: 60 frames a second on the high-resolution counter.
+// The timer's beat: frame n may not begin before the beat's n-th tick, less half a
+// period for the jitter of a 60 Hz display. Counting frames against the clock holds any
+// display to 60 a second, however its intervals fall. A frame that runs late may catch up,
+// as a swap queue would, by at most two and a half periods; the rest of a longer stall is
+// let go. With a probe's lead (FramePacer) no ten seconds hold more than 605 frames.
 class FrameBeat {
 public:
-    explicit FrameBeat(Uint64 ticksPerSecond = 0) : period(ticksPerSecond / FRAMES_PER_SECOND) {}
+    static constexpr Uint64 MOST_LATE_HALF_PERIODS = 5;
+    static constexpr Uint64 EARLY_HALF_PERIODS = 1;
 
-    // Starts the beat from `now` (counter ticks).
-    void start(Uint64 now) { frameStart = now; }
+    explicit FrameBeat(Uint64 ticksPerSecond = 0);
+
+    // The next frame to begin holds the beat's tick `tick` (counter ticks).
+    void start(Uint64 tick) { nextTick = tick; }
     // The counter reading before which the next frame must not begin.
-    Uint64 nextFrameAt() const { return frameStart + period; }
-    // The next frame begins at `now`, which is not before nextFrameAt().
+    Uint64 earliestStart() const { return nextTick - period * EARLY_HALF_PERIODS / 2; }
+    // The next frame begins at `now`, which is not before earliestStart().
     void frameBegins(Uint64 now);
 
 private:
     Uint64 period = 0; // counter ticks
-    Uint64 frameStart = 0;
+    Uint64 nextTick = 0;
 };
 
-// Tells from the times of the presents whether they come faster than 60 a second: a
-// display that refreshes faster, vertical sync imitated in whole milliseconds (62.5 Hz),
-// a renderer that claims vertical sync and presents at once. The rate is the median of
-// a window's intervals, so a stall and the quick presents after it do not sway it, and
-// it must hold over two windows in a row; slow presents never count.
-class PresentRateWatch {
-public:
-    static constexpr int WINDOW_INTERVALS = 30;
-    static constexpr int FAST_WINDOWS = 2;
-    static constexpr double FASTEST_VSYNC_HZ = 61.0; // a 60 Hz display's, with room to spare
-
-    explicit PresentRateWatch(Uint64 ticksPerSecond = 0) : ticksPerSecond(ticksPerSecond) {}
-
-    // Once per present, with the counter's reading just after it. Returns the presents'
-    // rate in Hz once it has stayed above FASTEST_VSYNC_HZ, 0 until then.
-    double presented(Uint64 now);
-
-private:
-    double windowRate();
-
-    Uint64 ticksPerSecond = 0;
-    Uint64 lastPresent = 0; // counter ticks
-    bool measuring = false;
-    std::array<Uint64, WINDOW_INTERVALS> intervals{}; // counter ticks
-    int filled = 0;
-    int fastWindows = 0;
-};
-
-// Holds the frame loop to 60 frames a second. Every speed and timer of the game counts
-// frames, so the loop's rate is the game's speed. The display's vertical sync paces the
-// loop while its presents come at 60 a second; without vertical sync, on a display that
-// refreshes at another rate, or when presents come faster, vertical sync is turned off
-// (where the renderer can) and the timer's beat paces the loop. Each change is logged.
+// Holds the frame loop to 60 frames a second, on any display and in any window state. Every
+// speed and timer of the game counts frames, so the loop's rate is the game's speed.
+// Vertical sync, where the renderer has it, is never turned off, so nothing tears; the beat
+// holds a frame back only when presents come faster than 60 a second (a hidden window, a
+// faster display), and then a timer paces. Once the beat has led the display, a 60 Hz
+// display would go on meeting it at the same point of each period, so now and then a probe,
+// a frame let through without the beat, asks the display: a present that waited most of a
+// whole period for the display proves 60 Hz, and the beat then follows the display again.
+// Each change of pacing that lasts is logged.
 class FramePacer {
 public:
-    explicit FramePacer(Uint64 ticksPerSecond = 0)
-        : ticksPerSecond(ticksPerSecond), beat(ticksPerSecond), watch(ticksPerSecond)
-    {
-    }
+    explicit FramePacer(Uint64 ticksPerSecond = 0);
 
-    // Chooses the pacing from the renderer's vertical sync flag and the display's refresh
-    // rate (0 when unknown); `renderer` (null in tests) is the one to turn vertical sync off on.
-    void start(SDL_Renderer* renderer, bool vsync, int displayHz, Uint64 now);
-    // After every present, with the counter's reading.
+    // `vsync`: the renderer waits for the display. `now`: the counter at start-up.
+    void start(bool vsync, Uint64 now);
+    // Around every present, with the counter's readings.
+    void presenting(Uint64 now) { presentStart = now; }
     void presented(Uint64 now);
-    bool byTimer() const { return timer; }
-    // When the timer paces: the counter reading before which the next frame must not
-    // begin, and the next frame's beginning, not before it.
-    Uint64 nextFrameAt() const { return beat.nextFrameAt(); }
+    // The counter reading before which the next frame must not begin, and its beginning.
+    Uint64 nextFrameAt() const { return probing ? 0 : beat.earliestStart(); }
     void frameBegins(Uint64 now) { beat.frameBegins(now); }
-
-    // What the loop calls after each present: presented(), then the timer's wait.
-    void waitForNextFrame();
+    bool byTimer() const { return timer; }
 
 private:
-    void switchToTimer(Uint64 now);
+    bool probeDue(Uint64 now) const;
+    // True once the probe is over.
+    bool judgeProbe(Uint64 interval, Uint64 blocked, Uint64 now);
+    void logChanges(Uint64 now);
 
-    Uint64 ticksPerSecond = 0;
-    SDL_Renderer* renderer = nullptr;
+    Uint64 period = 0; // counter ticks
     FrameBeat beat;
-    PresentRateWatch watch;
+    bool vsync = false;
     bool timer = false;
+    bool timerLogged = false;
+    Uint64 timerSince = 0;
+    Uint64 presentStart = 0;
+    Uint64 lastPresent = 0;
+    Uint64 lastBlocked = 0; // counter ticks spent in the last present
+    bool probing = false;
+    bool heldBack = false;
+    std::bitset<FRAMES_PER_SECOND / 2> heldBackFrames; // the last half second's, newest first
+    Uint64 lastProbe = 0;
+    int probeFrames = 0;
+    int proofs = 0;
+    bool probeSawAtOnce = false;
+    Uint64 probeEvery = 0; // counter ticks
 };
+
+// The game's loop paces on the monotonic clock, in nanoseconds, which it can sleep on
+// to an absolute time.
+constexpr Uint64 PACING_CLOCK_TICKS_PER_SECOND = 1000000000;
+Uint64 pacingClock();
+void sleepUntil(Uint64 pacingClockReading);

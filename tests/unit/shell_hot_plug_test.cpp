@@ -155,7 +155,7 @@ TEST_F(Shell, QuitEventEndsTheLoopAfterThatFrame)
 }
 
 // The software renderer under the dummy driver reports vertical sync but presents at
-// once; here only after a slow start that outlasts a first look at the rate.
+// once; here only after a slow start, which the timer never slows down further.
 TEST_F(Shell, PresentsThatDoNotWaitForTheDisplayArePacedByATimer)
 {
     constexpr int SLOW_FRAMES = 100;
@@ -169,17 +169,16 @@ TEST_F(Shell, PresentsThatDoNotWaitForTheDisplayArePacedByATimer)
         waitForNextFrame();
     }
     EXPECT_FALSE(framesPacedByTimer()) << "a slow machine is not slowed down further";
-    for (int frame = 0; frame < MOST_FAST_FRAMES && !framesPacedByTimer(); ++frame) {
+    for (int frame = 0; frame < MOST_FAST_FRAMES && log.messages().empty(); ++frame) {
         ASSERT_TRUE(runFrame());
         waitForNextFrame();
     }
     ASSERT_TRUE(framesPacedByTimer());
-    ASSERT_EQ(log.messages().size(), 1u);
-    const std::string line = log.messages()[0];
-    EXPECT_EQ(line.rfind("presents come at ", 0), 0u) << line;
-    EXPECT_NE(line.find(" Hz: frames are paced by a timer"), std::string::npos) << line;
+    EXPECT_EQ(log.messages(),
+              std::vector<std::string>{"presents come faster than 60 a second: frames are paced by a timer"});
 
-    // However fast the machine, 60 paced frames take 59 periods at least.
+    // However fast the machine, 60 paced frames take most of a second: less the lead the
+    // beat allows and a probe's frame.
     const Uint64 begin = SDL_GetPerformanceCounter();
     for (int frame = 0; frame < PACED_FRAMES; ++frame) {
         ASSERT_TRUE(runFrame());
@@ -187,5 +186,5 @@ TEST_F(Shell, PresentsThatDoNotWaitForTheDisplayArePacedByATimer)
     }
     const double elapsed = static_cast<double>(SDL_GetPerformanceCounter() - begin) /
                            static_cast<double>(SDL_GetPerformanceFrequency());
-    EXPECT_GE(elapsed, (PACED_FRAMES - 1) / 60.0);
+    EXPECT_GE(elapsed, (PACED_FRAMES - 4) / 60.0);
 }

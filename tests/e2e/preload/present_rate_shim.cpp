@@ -2,7 +2,9 @@
 // Preloaded into the game, this makes a display of a chosen refresh rate out of SDL's
 // dummy driver: while vertical sync is on, SDL_RenderPresent returns at the next tick of
 // PLORVIK_SHIM_HZ (after PLORVIK_SHIM_SLOW_MS per present for the first
-// PLORVIK_SHIM_SLOW_SECONDS, a busy start); SDL_RenderSetVSync(r, 0) turns the wait off.
+// PLORVIK_SHIM_SLOW_SECONDS, a busy start); SDL_RenderSetVSync(r, 0) turns the wait off,
+// and so does a window hidden from PLORVIK_SHIM_HIDDEN_FROM to PLORVIK_SHIM_HIDDEN_UNTIL
+// seconds after the first present, as some drivers do for a minimised window.
 // The time of every present, in nanoseconds, goes to PLORVIK_SHIM_LOG as one line.
 #include <SDL.h>
 
@@ -58,7 +60,10 @@ void waitLikeTheDisplay()
     if (static_cast<double>(t - startTime) < setting("PLORVIK_SHIM_SLOW_SECONDS") * NANOSECONDS) {
         sleepUntil(t + static_cast<long long>(setting("PLORVIK_SHIM_SLOW_MS") * 1e6));
     }
-    if (!vsyncOn) {
+    const double seconds = static_cast<double>(now() - startTime) / NANOSECONDS;
+    const bool hidden =
+        seconds >= setting("PLORVIK_SHIM_HIDDEN_FROM") && seconds < setting("PLORVIK_SHIM_HIDDEN_UNTIL");
+    if (!vsyncOn || hidden) {
         return;
     }
     const auto period = static_cast<long long>(NANOSECONDS / setting("PLORVIK_SHIM_HZ"));
