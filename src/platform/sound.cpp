@@ -2,6 +2,7 @@
 #include "platform/sound.h"
 
 #include "platform/asset_file.h"
+#include "platform/wav_check.h"
 
 #include <SDL.h>
 
@@ -15,9 +16,10 @@ namespace {
 
 constexpr int MIX_FREQUENCY = 44100; // Hz
 constexpr Uint16 MIX_FORMAT = AUDIO_S16LSB;
-constexpr int MIX_CHANNELS_OUT = 1;                   // mono
-constexpr int MIX_CHUNK_FRAMES = 1024;                // sample frames mixed at a time
-constexpr Sint64 MAX_SOUND_BYTES = Sint64{16} << 20U; // 90 s of CD sound
+constexpr int MIX_CHANNELS_OUT = 1;                            // mono
+constexpr int MIX_CHUNK_FRAMES = 1024;                         // sample frames mixed at a time
+constexpr std::size_t MAX_SOUND_BYTES = std::size_t{1} << 20U; // the longest effect takes 124 KB
+constexpr Uint32 MAX_SOUND_SECONDS = 10;                       // under 1 MB once mixed
 
 // In SoundId order.
 constexpr const char* SOUND_FILES[SOUND_COUNT] = {
@@ -45,10 +47,14 @@ bool startAudio()
 Mix_Chunk* loadSound(const char* fileName)
 {
     const std::string path = std::string("assets/") + fileName;
-    // The mixer takes the stream (and copes with a null one when the file is missing).
-    Mix_Chunk* chunk = assetFileAcceptable(path.c_str(), MAX_SOUND_BYTES)
-                           ? Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1)
-                           : nullptr;
+    const AssetFile file = readAssetFile(path.c_str(), MAX_SOUND_BYTES);
+    Mix_Chunk* chunk = nullptr;
+    if (file.status == AssetStatus::NOT_OPENED) {
+        chunk = Mix_LoadWAV_RW(nullptr, 1); // no stream to give, and the mixer says so
+    } else if (file.status == AssetStatus::READ &&
+               acceptableWav(file.bytes, path.c_str(), MAX_SOUND_SECONDS)) {
+        chunk = Mix_LoadWAV_RW(streamOver(file.bytes), 1);
+    }
     if (chunk == nullptr) {
         SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "failed to load sound '%s': %s", path.c_str(),
                     SDL_GetError());

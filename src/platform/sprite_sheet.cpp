@@ -2,19 +2,20 @@
 #include "platform/sprite_sheet.h"
 
 #include "platform/asset_file.h"
-#include "platform/png_size.h"
+#include "platform/png_file.h"
 
 #include <SDL_image.h>
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr const char* SHEET_PATH = "assets/sprites.png";
-// A sheet is decoded whole into memory, four bytes a pixel: 64 MB at most.
-constexpr Sint64 MAX_SHEET_BYTES = Sint64{16} << 20U;
-constexpr Uint64 MAX_SHEET_PIXELS = Uint64{4096} * 4096;
+constexpr std::size_t MAX_SHEET_BYTES = std::size_t{1} << 20U; // the game's own sheet takes 21 KB
+// Decoded whole at four bytes a pixel, then copied once more into the texture.
+constexpr Uint64 MAX_SHEET_PIXELS = Uint64{2048} * 2048;
 
 // The process-wide sheet: the renderer is borrowed, the texture owned.
 struct SpriteSheet {
@@ -24,22 +25,44 @@ struct SpriteSheet {
 
 SpriteSheet sheet;
 
-// Null, with SDL's error set, for a file that is not acceptable or is a PNG of too many
-// pixels; those are refused before anything is decoded.
-SDL_Texture* loadSheetTexture(SDL_Renderer* renderer)
+// False, with SDL's error set, for a file that is not read, not a PNG, or a PNG of too many
+// pixels: those are refused before anything is decoded.
+bool checkSheet(const AssetFile& file)
 {
-    SDL_RWops* file = openAssetFile(SHEET_PATH, MAX_SHEET_BYTES);
-    if (file == nullptr) {
-        return nullptr;
+    if (file.status != AssetStatus::READ) {
+        return false;
     }
-    const std::optional<PngSize> size = readPngSize(file);
-    if (size && Uint64{size->width} * size->height > MAX_SHEET_PIXELS) {
+    const std::optional<PngSize> size = readPngSize(file.bytes);
+    if (!size) {
+        SDL_SetError("%s is not a PNG file", SHEET_PATH);
+        return false;
+    }
+    if (Uint64{size->width} * size->height > MAX_SHEET_PIXELS) {
         SDL_SetError("%s is too large: %ux%u pixels, at most %llu", SHEET_PATH, size->width, size->height,
                      static_cast<unsigned long long>(MAX_SHEET_PIXELS));
-        SDL_RWclose(file);
+        return false;
+    }
+    return true;
+}
+
+// Only the PNG loader sees the bytes: SDL_image would otherwise pick a decoder by what the
+// file holds, and decode it whole before any size could be checked.
+SDL_Texture* loadSheetTexture(SDL_Renderer* renderer)
+{
+    const AssetFile file = readAssetFile(SHEET_PATH, MAX_SHEET_BYTES);
+    if (!checkSheet(file)) {
         return nullptr;
     }
-    return IMG_LoadTexture_RW(renderer, file, 1);
+    const std::vector<Uint8> png = pictureChunksOnly(file.bytes);
+    SDL_RWops* stream = streamOver(png);
+    SDL_Surface* picture = IMG_LoadPNG_RW(stream);
+    SDL_RWclose(stream);
+    if (picture == nullptr) {
+        return nullptr;
+    }
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, picture);
+    SDL_FreeSurface(picture);
+    return texture;
 }
 
 bool sheetReady()

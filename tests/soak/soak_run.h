@@ -2,11 +2,11 @@
 #pragma once
 
 #include "soak/autopilot.h"
-#include "soak/memory_usage.h"
 #include "soak/pad_bay.h"
 #include "soak/soak_options.h"
 #include "soak/world_watch.h"
 #include "support/log_capture.h"
+#include "support/memory_usage.h"
 
 #include <random>
 #include <string>

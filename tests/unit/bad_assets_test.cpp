@@ -2,8 +2,10 @@
 #include "app/app.h"
 #include "app/app_context.h"
 #include "app/scenes.h"
+#include "hostile_files.h"
 #include "platform/sound.h"
 #include "support/log_capture.h"
+#include "support/memory_usage.h"
 #include "support/scoped_env.h"
 #include "support/temp_work_dir.h"
 #include "support/virtual_pad.h"
@@ -16,8 +18,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <random>
@@ -26,9 +30,10 @@
 #include <vector>
 
 // Every file of assets/ missing, empty, cut short, full of noise, a directory, a FIFO,
-// a link to /dev/zero, far too large or a link that loops: the game starts, says what went wrong in the words
-// it always uses, plays a short game and quits on Escape. The sanitizer build runs the same cases under ASan
-// and UBSan.
+// a link to /dev/zero or to /proc/self/pagemap, far too large or a link that loops; the sheet
+// in another picture format, a sound in another sound format or far too long: the game
+// starts soon, in bounded memory, says what went wrong in the words it always uses, plays a
+// short game and quits on Escape. The sanitizer build runs the same cases under ASan and UBSan.
 
 namespace {
 
@@ -42,7 +47,18 @@ enum class Fault {
     DEVICE_LINK,
     OVERSIZE,
     LINK_LOOP,
-    HUGE_PICTURE
+    HUGE_PICTURE,
+    PAGEMAP_LINK,
+    SVG_PICTURE,
+    JPEG_PICTURE,
+    QOI_PICTURE,
+    PPM_PICTURE,
+    VOC_SOUND,
+    FLAC_SOUND,
+    MODULE_SOUND,
+    LONG_WAV,
+    SLOW_WAV,
+    MANY_MAPPINGS
 };
 
 using Lines = std::vector<std::string>;
@@ -64,6 +80,18 @@ constexpr const char* SOUND_FILES[] = {
 const std::string PAD_NAME = "Plorvik Test Pad";
 constexpr std::uintmax_t OVERSIZE_BYTES = std::uintmax_t{64} << 20U;
 constexpr Uint32 HUGE_SIDE = 16384; // pixels: 1 GB decoded
+constexpr std::uintmax_t LONG_WAV_BYTES = std::uintmax_t{16} << 20U;
+// What every case may cost the game's start-up, far above what it needs: processor time, so
+// that a busy machine does not count, and memory above what the process held before.
+constexpr double START_UP_CPU_SECONDS = 5.0;
+constexpr long PEAK_GROWTH_KIB = 64L << 10U;
+// AddressSanitizer keeps freed memory aside for a while, so there the peak counts all that
+// was allocated rather than what was held at once.
+#ifdef __SANITIZE_ADDRESS__
+constexpr bool PEAK_IS_WHAT_WAS_HELD = false;
+#else
+constexpr bool PEAK_IS_WHAT_WAS_HELD = true;
+#endif
 
 std::string faultName(Fault fault)
 {
@@ -88,6 +116,28 @@ std::string faultName(Fault fault)
         return "LinkLoop";
     case Fault::HUGE_PICTURE:
         return "HugePicture";
+    case Fault::PAGEMAP_LINK:
+        return "PagemapLink";
+    case Fault::SVG_PICTURE:
+        return "Svg";
+    case Fault::JPEG_PICTURE:
+        return "Jpeg";
+    case Fault::QOI_PICTURE:
+        return "Qoi";
+    case Fault::PPM_PICTURE:
+        return "Ppm";
+    case Fault::VOC_SOUND:
+        return "Voc";
+    case Fault::FLAC_SOUND:
+        return "Flac";
+    case Fault::MODULE_SOUND:
+        return "Module";
+    case Fault::LONG_WAV:
+        return "Long8kHzWav";
+    case Fault::SLOW_WAV:
+        return "OneHertzWav";
+    case Fault::MANY_MAPPINGS:
+        return "ManyMappings";
     }
     return "";
 }
@@ -108,6 +158,9 @@ std::string caseName(const ::testing::TestParamInfo<Case>& info)
     return name + faultName(info.param.fault);
 }
 
+const std::string NOT_A_PNG = "CRITICAL: assets/sprites.png is not a PNG file";
+const std::string NOT_A_WAV = "assets/player_shot.wav is not a WAV file";
+
 std::string soundFailure(const std::string& file, const std::string& reason)
 {
     return "WARN: failed to load sound 'assets/" + file + "': " + reason;
@@ -125,7 +178,7 @@ std::string refusal(const std::string& file, Fault fault)
     case Fault::DEVICE_LINK:
         return path + " is a character device, not a regular file";
     default:
-        return path + " is too large: *";
+        return path + " holds more than * bytes";
     }
 }
 
@@ -147,9 +200,13 @@ std::vector<Case> everyFileAndFault()
 {
     std::vector<Case> cases = {
         {"sprites.png", Fault::MISSING, {"CRITICAL: Couldn't open assets/sprites.png"}},
-        {"sprites.png", Fault::EMPTY, {"CRITICAL: Unsupported image format"}},
+        {"sprites.png", Fault::EMPTY, {NOT_A_PNG}},
         {"sprites.png", Fault::TRUNCATED, {"CRITICAL: Error reading the PNG file."}},
-        {"sprites.png", Fault::GARBAGE, {"CRITICAL: Unsupported image format"}},
+        {"sprites.png", Fault::GARBAGE, {NOT_A_PNG}},
+        {"sprites.png", Fault::SVG_PICTURE, {NOT_A_PNG}},
+        {"sprites.png", Fault::JPEG_PICTURE, {NOT_A_PNG}},
+        {"sprites.png", Fault::QOI_PICTURE, {NOT_A_PNG}},
+        {"sprites.png", Fault::PPM_PICTURE, {NOT_A_PNG}},
         {"sprites.png",
          Fault::HUGE_PICTURE,
          {"CRITICAL: assets/sprites.png is too large: 16384x16384 pixels, at most *"}},
@@ -161,13 +218,23 @@ std::vector<Case> everyFileAndFault()
         {"gamecontrollerdb.txt", Fault::EMPTY, {}},
         {"gamecontrollerdb.txt", Fault::TRUNCATED, {}},
         {"gamecontrollerdb.txt", Fault::GARBAGE, {}},
+        {"gamecontrollerdb.txt", Fault::MANY_MAPPINGS, {"INFO: doesn't load assets/gamecontrollerdb.txt"}},
+        {"player_shot.wav", Fault::VOC_SOUND, {soundFailure("player_shot.wav", NOT_A_WAV)}},
+        {"player_shot.wav", Fault::FLAC_SOUND, {soundFailure("player_shot.wav", NOT_A_WAV)}},
+        {"player_shot.wav", Fault::MODULE_SOUND, {soundFailure("player_shot.wav", NOT_A_WAV)}},
+        {"player_shot.wav",
+         Fault::LONG_WAV,
+         {soundFailure("player_shot.wav", "assets/player_shot.wav holds more than 1048576 bytes")}},
+        {"player_shot.wav",
+         Fault::SLOW_WAV,
+         {soundFailure("player_shot.wav", "assets/player_shot.wav holds more than 10 seconds of sound")}},
     };
     for (const char* file : SOUND_FILES) {
         cases.push_back({file, Fault::MISSING, {soundFailure(file, "Mix_LoadWAV_RW with NULL src")}});
-        cases.push_back(
-            {file, Fault::EMPTY, {soundFailure(file, "Couldn't read first 4 bytes of audio data")}});
+        const std::string notAWav = "assets/" + std::string(file) + " is not a WAV file";
+        cases.push_back({file, Fault::EMPTY, {soundFailure(file, notAWav)}});
         cases.push_back({file, Fault::TRUNCATED, {}});
-        cases.push_back({file, Fault::GARBAGE, {soundFailure(file, "Unrecognized audio format")}});
+        cases.push_back({file, Fault::GARBAGE, {soundFailure(file, notAWav)}});
     }
     // A link that loops cannot be opened, like a missing file; the others are refused.
     const size_t listed = cases.size();
@@ -175,7 +242,8 @@ std::vector<Case> everyFileAndFault()
         if (cases[i].fault == Fault::MISSING) {
             const std::string file = cases[i].file;
             cases.push_back({file, Fault::LINK_LOOP, cases[i].logged});
-            for (Fault fault : {Fault::DIRECTORY, Fault::FIFO, Fault::DEVICE_LINK, Fault::OVERSIZE}) {
+            for (Fault fault :
+                 {Fault::DIRECTORY, Fault::FIFO, Fault::DEVICE_LINK, Fault::OVERSIZE, Fault::PAGEMAP_LINK}) {
                 cases.push_back({file, fault, unreadable(file, refusal(file, fault))});
             }
         }
@@ -263,24 +331,43 @@ std::string noise(size_t length)
     return bytes;
 }
 
-// A PNG header that promises a picture of `side` x `side` pixels, and nothing after it.
-std::string pngHeaderOnly(Uint32 side)
+// `count` mappings of one short line each, every one for a controller of its own.
+std::string manyMappings(int count)
 {
-    const unsigned char signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::string header = "IHDR";
-    for (int i = 0; i < 2; ++i) {
-        for (int shift = 24; shift >= 0; shift -= 8) {
-            header += static_cast<char>((side >> static_cast<unsigned>(shift)) & 0xFFu);
-        }
+    std::string text;
+    char line[64] = {};
+    for (int i = 0; i < count; ++i) {
+        std::snprintf(line, sizeof line, "03000000%024x,p,a:b0,\n", static_cast<unsigned>(i));
+        text += line;
     }
-    header += std::string{8, 6, 0, 0, 0}; // 8 bits a channel, RGBA, no interlace
-    const Uint32 crc = SDL_crc32(0, header.data(), header.size());
-    std::string bytes(std::begin(signature), std::end(signature));
-    bytes += std::string{0, 0, 0, 13} + header;
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        bytes += static_cast<char>((crc >> static_cast<unsigned>(shift)) & 0xFFu);
+    return text;
+}
+
+// In place of the file, one that would cost some decoder (or SDL) far more than its size.
+void writeHostileFile(const TempWorkDir& dir, const Case& c)
+{
+    static const std::map<Fault, std::string> bytes = {
+        {Fault::HUGE_PICTURE, pngHeaderOnly(HUGE_SIDE)},
+        {Fault::SVG_PICTURE, svgPicture(30000)},
+        {Fault::JPEG_PICTURE, jpegPicture(20000)},
+        {Fault::QOI_PICTURE, qoiPicture(HUGE_SIDE)},
+        {Fault::PPM_PICTURE, ppmPicture(20000)},
+        {Fault::VOC_SOUND, vocSilence(65540)}, // more samples than 32 bits count
+        {Fault::FLAC_SOUND, flacSilence(20000)},
+        {Fault::MODULE_SOUND, slowModule(4)},
+        {Fault::SLOW_WAV, wavHeader(1, 4096) + std::string(4096, '\x80')},
+        {Fault::MANY_MAPPINGS, manyMappings(25575)}, // a megabyte
+    };
+    const std::filesystem::path path = dir.root / "assets" / c.file;
+    if (c.fault == Fault::PAGEMAP_LINK) {
+        std::filesystem::create_symlink("/proc/self/pagemap", path);
+    } else if (c.fault == Fault::LONG_WAV) {
+        // 35 minutes at 8 kHz, in a hole that takes no room on the disk.
+        dir.writeAsset(c.file, wavHeader(8000, LONG_WAV_BYTES - 44));
+        std::filesystem::resize_file(path, LONG_WAV_BYTES);
+    } else {
+        dir.writeAsset(c.file, bytes.at(c.fault));
     }
-    return bytes;
 }
 
 void damage(const TempWorkDir& dir, const Case& c)
@@ -319,10 +406,25 @@ void damage(const TempWorkDir& dir, const Case& c)
     case Fault::LINK_LOOP:
         std::filesystem::create_symlink(c.file, path);
         break;
-    case Fault::HUGE_PICTURE:
-        dir.writeAsset(c.file, pngHeaderOnly(HUGE_SIDE));
+    default:
+        writeHostileFile(dir, c);
         break;
     }
+}
+
+double processorSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+// Starts the high-water mark of resident memory afresh from what the process holds now,
+// and returns that.
+long restartPeakMemory()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+    return currentMemoryUsage().residentKiB;
 }
 
 // Whatever the process writes to its standard error while the object lives. A report
@@ -409,7 +511,9 @@ protected:
     // Starts the game, plays the script and quits with Escape, as main would.
     void playShortGame()
     {
+        const double processorBefore = processorSeconds();
         ASSERT_TRUE(startUp());
+        startUpSeconds = processorSeconds() - processorBefore;
         VirtualPad pad(PAD_NAME);
         ASSERT_TRUE(pad.attached()) << SDL_GetError();
         bool reachedPlay = false;
@@ -429,6 +533,7 @@ protected:
     }
 
     TempWorkDir dir;
+    double startUpSeconds = 0.0; // processor time
 };
 
 class BadAsset : public ShortGame, public ::testing::WithParamInterface<Case> {};
@@ -441,8 +546,13 @@ TEST_P(BadAsset, GameStartsSaysWhatIsWrongPlaysAndQuits)
     ASSERT_NO_FATAL_FAILURE(damage(dir, c));
     StderrCapture err;
     LogCapture log;
+    const long residentBefore = restartPeakMemory();
     playShortGame();
 
+    EXPECT_LT(startUpSeconds, START_UP_CPU_SECONDS);
+    if (PEAK_IS_WHAT_WAS_HELD) {
+        EXPECT_LT(currentMemoryUsage().peakKiB - residentBefore, PEAK_GROWTH_KIB);
+    }
     Lines expected = c.logged;
     expected.push_back("INFO: opened the controller: " + PAD_NAME);
     EXPECT_TRUE(linesMatch(expected, loggedLines(log)));

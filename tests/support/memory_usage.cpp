@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Zlib
-#include "soak/memory_usage.h"
+#include "support/memory_usage.h"
 
 #include <fstream>
 #include <sstream>
