@@ -35,6 +35,22 @@ void setHints(const std::string& controllerMappings)
     SDL_SetHint(SDL_HINT_GAMECONTROLLERCONFIG, controllerMappings.c_str());
 }
 
+// With no display to reach, SDL falls back on a video driver that shows nothing, and the
+// game would run unseen until killed. Those drivers are for whoever asks for them by name.
+bool displayOpened()
+{
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if ((asked != nullptr && *asked != '\0') || driver == nullptr) {
+        return true;
+    }
+    if (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0) {
+        SDL_LogCritical(SDL_LOG_CATEGORY_APPLICATION, "no display could be opened");
+        return false;
+    }
+    return true;
+}
+
 bool createWindow()
 {
     if (SDL_CreateWindowAndRenderer(WINDOW_WIDTH, WINDOW_HEIGHT, SDL_WINDOW_HIDDEN, &platform.window,
@@ -93,6 +109,10 @@ bool startUp()
     setHints(readControllerMappings());
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER) < 0) {
         logCritical();
+        return false;
+    }
+    if (!displayOpened()) {
+        SDL_Quit();
         return false;
     }
     if (IMG_Init(IMG_INIT_PNG) < 0) {

@@ -2,6 +2,7 @@
 #include "game_window.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace {
@@ -50,9 +51,30 @@ TEST_F(GameWindow, WithoutVerticalSyncFramesArePacedByATimer)
 
 TEST_F(GameWindow, NoReachableDisplayIsCriticalAndExitsWithStatusOne)
 {
-    launch({{"DISPLAY", std::nullopt}});
-    EXPECT_EQ(game->waitForExit(EXIT_TIMEOUT), 1);
-    EXPECT_EQ(logged("CRITICAL: x11 not available"), 1) << gameLog();
+    struct Case {
+        const char* what;
+        ChildProcess::EnvChanges env;
+        std::string line;
+    };
+    // Left to choose, SDL falls back on a driver that shows nothing: the game must not run unseen.
+    const std::string noDisplay = "CRITICAL: no display could be opened";
+    const auto unasked = [](const char* display) {
+        return ChildProcess::EnvChanges{
+            {"SDL_VIDEODRIVER", std::nullopt},
+            {"WAYLAND_DISPLAY", std::nullopt},
+            {"DISPLAY", display ? std::optional<std::string>(display) : std::nullopt}};
+    };
+    const Case cases[] = {
+        {"X11 asked for", {{"DISPLAY", std::nullopt}}, "CRITICAL: x11 not available"},
+        {"no DISPLAY", unasked(nullptr), noDisplay},
+        {"DISPLAY of no server", unasked(":4095"), noDisplay},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        launch(c.env);
+        EXPECT_EQ(game->waitForExit(EXIT_TIMEOUT), 1);
+        EXPECT_EQ(logged(c.line), 1) << gameLog();
+    }
 }
 
 // Started without standard error, or without any standard stream, as some launchers and
