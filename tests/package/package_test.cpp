@@ -139,7 +139,7 @@ TEST_F(UnpackedPackage, DesktopEntryIsValidAndStartsTheCommandByItsPathWithTheIc
 {
     const fs::path entry = root / "usr" / DESKTOP_ENTRY;
     const std::string text = readFile(entry.string());
-    EXPECT_NE(text.find("\nExec=/usr/games/plorvik\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nExec=\"/usr/games/plorvik\"\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nIcon=plorvik\n"), std::string::npos) << text;
     if (run("command -v desktop-file-validate >/dev/null") != 0) {
         GTEST_SKIP() << "desktop-file-validate is not installed";
@@ -191,16 +191,34 @@ TEST_F(UnpackedPackage, CommandWithoutTheDataSaysWhereItLookedAndFails)
               "plorvik: no game data in " + (lonely / "share/games/plorvik/assets").string() + "\n");
 }
 
-// The command line of an installed menu entry.
+// `text` with each character of `escapes` taken as escaping the one after it. (A string
+// value's other escapes, \s, \n, \t and \r, have no place in a path.)
+std::string withoutEscapes(const std::string& text, const std::string& escapes)
+{
+    std::string plain;
+    for (size_t i = 0; i < text.size(); ++i) {
+        i += escapes.find(text[i]) != std::string::npos && i + 1 < text.size() ? 1 : 0;
+        plain += text[i];
+    }
+    return plain;
+}
+
+// The program that an installed menu entry starts: its command line, one quoted argument,
+// read as the Desktop Entry Specification says (a backslash escapes the next character,
+// and %% stands for %).
 std::string menuEntryCommand(const fs::path& entry)
 {
     std::istringstream lines(readFile(entry.string()));
-    for (std::string line; std::getline(lines, line);) {
+    std::string value;
+    for (std::string line; std::getline(lines, line) && value.empty();) {
         if (line.rfind("Exec=", 0) == 0) {
-            return line.substr(5);
+            value = withoutEscapes(line.substr(5), "\\"); // a string value's own escapes first
         }
     }
-    return {};
+    if (value.size() < 2 || value.front() != '"' || value.back() != '"') {
+        return value;
+    }
+    return withoutEscapes(value.substr(1, value.size() - 2), "\\%");
 }
 
 // How a player reaches the installed command.
@@ -223,7 +241,8 @@ protected:
     {
         UnpackedPackage::SetUp();
         if (GetParam().fromCmakeInstall) {
-            prefix = dir.root / "prefix";
+            // All that the menu entry must escape (a backslash CMake itself turns into a slash).
+            prefix = dir.root / "pre $`\"%d fix";
             ASSERT_EQ(run(std::string(PLORVIK_CMAKE) + " --install " + quoted(BUILD_DIR) + " --prefix " +
                           quoted(prefix) + " >install.log 2>&1"),
                       0)
@@ -245,6 +264,7 @@ protected:
         }
         case Route::MenuEntry:
             // The prefix's games/ is not on the PATH: the entry must name the command in full.
+            EXPECT_EQ(run("desktop-file-validate " + quoted(prefix / DESKTOP_ENTRY)), 0);
             return menuEntryCommand(prefix / DESKTOP_ENTRY);
         case Route::AbsolutePath:
             break;

@@ -36,7 +36,7 @@ cmake --build build -j2 --target plorvik >build.log 2>&1 || { cat build.log; fai
 cmake --install build --prefix "$work/home/.local" >install.log 2>&1 ||
     { cat install.log; fail "cmake --install right after building the game failed"; }
 exec_line=$(grep '^Exec=' "$work"/home/.local/share/applications/*.desktop)
-[ "$exec_line" = "Exec=$work/home/.local/games/plorvik" ] || fail "the menu entry says '$exec_line'"
+[ "$exec_line" = "Exec=\"$work/home/.local/games/plorvik\"" ] || fail "the menu entry says '$exec_line'"
 
 cpack --config build/CPackConfig.cmake -B build/package >cpack.log 2>&1 || { cat cpack.log; fail "cpack failed"; }
 extra=$(find build/tests build/bench build/tools/CMakeFiles -name '*.o' 2>/dev/null | head -n 3)
