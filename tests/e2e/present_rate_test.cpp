@@ -59,6 +59,18 @@ std::vector<long long> presentTimes(const std::filesystem::path& log)
     return times;
 }
 
+std::vector<std::string> pacingLines(const std::filesystem::path& gameLog)
+{
+    std::istringstream lines(readFile(gameLog.string()));
+    std::vector<std::string> pacing;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.find(PACED_BY) != std::string::npos) {
+            pacing.push_back(line);
+        }
+    }
+    return pacing;
+}
+
 std::string asanOptions()
 {
     // The shim is preloaded ahead of the sanitizer's runtime in the sanitizer build.
@@ -107,7 +119,9 @@ TEST_P(PresentRate, GameRunsNoFasterThanSixtyUpdatesASecond)
     std::vector<long long> times;
     while (game.running() && std::chrono::steady_clock::now() < deadline) {
         times = presentTimes(presents);
-        if (times.size() > 1 && static_cast<double>(times.back() - times.front()) >= span * NANOSECONDS) {
+        // A busy machine may need longer before the timer takes over, or hands back.
+        if (times.size() > 1 && static_cast<double>(times.back() - times.front()) >= span * NANOSECONDS &&
+            pacingLines(gameLog).size() >= d.pacing.size()) {
             break;
         }
         std::this_thread::sleep_for(100ms);
@@ -125,14 +139,7 @@ TEST_P(PresentRate, GameRunsNoFasterThanSixtyUpdatesASecond)
         EXPECT_LE(rate, MOST_UPDATES_PER_SECOND) << "from " << from << " s";
         std::cout << "updates a second from " << from << " s: " << rate << "\n";
     }
-    std::istringstream lines(readFile(gameLog.string()));
-    std::vector<std::string> pacing;
-    for (std::string line; std::getline(lines, line);) {
-        if (line.find(PACED_BY) != std::string::npos) {
-            pacing.push_back(line);
-        }
-    }
-    EXPECT_EQ(pacing, d.pacing);
+    EXPECT_EQ(pacingLines(gameLog), d.pacing);
 }
 
 INSTANTIATE_TEST_SUITE_P(
