@@ -9,6 +9,7 @@
 #include "app/app_context.h"
 #include "frame_rates.h"
 #include "median.h"
+#include "platform/platform_context.h"
 #include "report_table.h"
 #include "startup_probe.h"
 #include "subprocess.h"

@@ -3,6 +3,7 @@
 
 #include "app/app_context.h"
 #include "app/window_settings.h"
+#include "platform/platform_context.h"
 #include "platform/sprite_sheet.h"
 #include "steady_wave.h"
 

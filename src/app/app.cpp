@@ -9,6 +9,7 @@
 #include "app/scenes.h"
 #include "app/window_settings.h"
 #include "platform/input_state.h"
+#include "platform/platform_context.h"
 #include "platform/sound.h"
 #include "platform/sprite_sheet.h"
 

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: Zlib
 #pragma once
 
-#include "platform/platform_context.h"
-
 #include <cstdint>
 
 class World;

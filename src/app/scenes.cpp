@@ -3,6 +3,7 @@
 
 #include "app/app_context.h"
 #include "platform/input_state.h"
+#include "platform/platform_context.h"
 #include "platform/sprite_sheet.h"
 #include "world/world.h"
 

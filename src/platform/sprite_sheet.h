@@ -1,15 +1,10 @@
 // SPDX-License-Identifier: Zlib
 #pragma once
 
+#include "platform/screen_point.h"
 #include "platform/sheet_layout.h"
 
 #include <SDL.h>
-
-// The top-left corner of something drawn on the 320x240 logical screen.
-struct ScreenPoint {
-    int x = 0;
-    int y = 0;
-};
 
 // The one sprite sheet ("assets/sprites.png"): every picture and every glyph of the game.
 // Returns whether the texture was created; logs SDL's error as critical when not.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Zlib
 #pragma once
 
-#include "platform/sprite_sheet.h"
+#include "platform/screen_point.h"
 #include "world/camera.h"
 
 // The world: a 640-unit square that wraps on both axes; one unit is one logical pixel.

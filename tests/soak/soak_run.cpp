@@ -4,6 +4,7 @@
 #include "app/app.h"
 #include "app/app_context.h"
 #include "platform/input_state.h"
+#include "platform/platform_context.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Zlib
 #pragma once
 
-#include "app/app_context.h"
+#include "platform/platform_context.h"
 #include "support/log_capture.h"
 #include "support/software_canvas.h"
 #include "support/synthetic_sheet.h"

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Zlib
 #include "app/app_context.h"
+#include "platform/platform_context.h"
 #include "platform/sound.h"
 #include "world/random_source.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Zlib
 #pragma once
 
-#include "app/app_context.h"
 #include "platform/input_state.h"
+#include "platform/platform_context.h"
 #include "support/temp_work_dir.h"
 #include "world/world.h"
 

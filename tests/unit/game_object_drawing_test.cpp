@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Zlib
-#include "app/app_context.h"
+#include "platform/platform_context.h"
 #include "world/game_objects.h"
 
 #include "support/software_canvas.h"

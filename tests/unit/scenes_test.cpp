@@ -2,6 +2,7 @@
 #include "app/app_context.h"
 #include "app/scenes.h"
 #include "platform/input_state.h"
+#include "platform/platform_context.h"
 #include "world/world.h"
 
 #include "support/log_capture.h"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Zlib
 #include "app/app.h"
 #include "app/app_context.h"
+#include "platform/platform_context.h"
 
 #include "support/log_capture.h"
 #include "support/temp_work_dir.h"

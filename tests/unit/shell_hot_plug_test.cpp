@@ -2,6 +2,7 @@
 #include "app/app.h"
 #include "app/app_context.h"
 #include "platform/input_state.h"
+#include "platform/platform_context.h"
 #include "support/log_capture.h"
 #include "support/temp_work_dir.h"
 #include "support/virtual_pad.h"
