@@ -2,13 +2,14 @@
 // Runs every performance measurement of the game in one go, against SDL's own sprite
 // benchmark and a bare SDL window on the same machine, and prints one table.
 // Options: --quick (tiny repetitions, for a smoke run), --testsprite=PATH,
-// --only=census|world|frames|startup; the rest go to Google Benchmark. The OpenGL
+// --only=census|world|frames|startup|pacing; the rest go to Google Benchmark. The OpenGL
 // figures need an X display. Exits with 1 when a figure could not be measured or a
 // steady frame allocated; timings never fail the run.
 #include "app/app.h"
 #include "app/app_context.h"
 #include "frame_rates.h"
 #include "median.h"
+#include "pacing_cost.h"
 #include "platform/platform_context.h"
 #include "report_table.h"
 #include "startup_probe.h"
@@ -19,6 +20,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -35,15 +37,22 @@ constexpr double UPDATE_AND_DRAW_SHARE_TARGET = 0.02;
 constexpr double FRAME_RATIO_TARGET = 1.0;
 constexpr double STARTUP_RATIO_TARGET = 1.15;
 constexpr double MEMORY_RATIO_TARGET = 1.10;
+constexpr double PACING_RATIO_TARGET = 1.25;
+constexpr double PACED_RATE = 60.0;
+constexpr double PACED_RATE_TOLERANCE = 0.2;
 // testsprite2 copies four sprites of its own every frame besides the ones asked for.
 constexpr int TESTSPRITE_FIXED_COPIES = 4;
 constexpr const char* DEFAULT_TESTSPRITE = "/usr/libexec/installed-tests/SDL2/testsprite2";
 constexpr std::chrono::seconds CENSUS_TIMEOUT{120};
+#ifndef PLORVIK_PRESENT_SHIM // built with the tests only
+#define PLORVIK_GAME ""
+#define PLORVIK_PRESENT_SHIM ""
+#endif
 
 struct Options {
     bool quick = false;
     std::string testsprite = DEFAULT_TESTSPRITE;
-    std::string only; // "census", "world", "frames" or "startup"; empty for all
+    std::string only; // "census", "world", "frames", "startup" or "pacing"; empty for all
 
     bool runs(const char* section) const { return only.empty() || only == section; }
 };
@@ -54,10 +63,11 @@ struct Plan {
     double frameSeconds = 0.0; // of our frames per round
     int frameRounds = 0;       // ours, then testsprite2's 5-second report, in turn
     int startupRuns = 0;       // of each program
+    double pacingSeconds = 0.0;
 };
 
-constexpr Plan FULL_PLAN{{3, 0.2, 200}, 5.0, 3, 11};
-constexpr Plan QUICK_PLAN{{1, 0.01, 3}, 0.5, 1, 1};
+constexpr Plan FULL_PLAN{{3, 0.2, 200}, 5.0, 3, 11, 10.0};
+constexpr Plan QUICK_PLAN{{1, 0.01, 3}, 0.5, 1, 1, 1.0};
 
 Options takeOptions(int& argc, char** argv)
 {
@@ -153,6 +163,7 @@ struct Figures {
     WorldTimes world;
     std::optional<FrameComparison> frames;
     std::vector<StartupFigures> startup; // the game, the bare window, the bare window with a sprite
+    std::optional<PacingCost> pacing;
 };
 
 // The game's own process runs the World and the whole frame: startUp, as main does.
@@ -251,6 +262,23 @@ void addStartupRows(std::vector<ReportRow>& rows, const std::vector<StartupFigur
                     fixed(game.peakMiB / sprite.peakMiB, 2), "guide", ""});
 }
 
+void addPacingRows(std::vector<ReportRow>& rows, const std::optional<PacingCost>& pacing)
+{
+    const std::string figure = "processor time per frame, timer pacing (presents at once), ms";
+    if (!pacing || pacing->vsync.byTimer) {
+        rows.push_back({figure, "n/a", "", "", "<= 1.25", "not measured"});
+        return;
+    }
+    const double ratio = pacing->timer.cpuMilliseconds / pacing->vsync.cpuMilliseconds;
+    rows.push_back({figure, fixed(pacing->timer.cpuMilliseconds, 3),
+                    "vsync pacing (60 Hz): " + fixed(pacing->vsync.cpuMilliseconds, 3), fixed(ratio, 2),
+                    "<= 1.25", verdict(ratio <= PACING_RATIO_TARGET)});
+    const double rate = pacing->timer.updatesPerSecond;
+    rows.push_back({"  updates a second, timer pacing", fixed(rate, 2),
+                    "vsync pacing: " + fixed(pacing->vsync.updatesPerSecond, 2), "", "60.0 +/- 0.2",
+                    verdict(std::abs(rate - PACED_RATE) <= PACED_RATE_TOLERANCE)});
+}
+
 void addCensusRows(std::vector<ReportRow>& rows, const Census& census)
 {
     rows.push_back({"heap allocations (operator new) per steady frame",
@@ -299,6 +327,9 @@ std::vector<ReportRow> tableOf(const Options& options, const Figures& figures)
     if (options.runs("startup")) {
         addStartupRows(rows, figures.startup);
     }
+    if (options.runs("pacing")) {
+        addPacingRows(rows, figures.pacing);
+    }
     if (figures.census) {
         addCensusRows(rows, *figures.census);
     } else if (options.runs("census")) {
@@ -314,7 +345,8 @@ bool allMeasured(const Options& options, const Figures& figures)
     const bool census = !options.runs("census") || (figures.census && figures.census->allocationFree);
     const bool frames = !options.runs("frames") || (figures.frames && figures.frames->peerMs);
     const bool startup = !options.runs("startup") || startupMeasured(figures.startup);
-    return census && frames && startup;
+    const bool pacing = !options.runs("pacing") || (figures.pacing && !figures.pacing->vsync.byTimer);
+    return census && frames && startup && pacing;
 }
 
 } // namespace
@@ -340,6 +372,10 @@ int main(int argc, char** argv)
         figures.startup = compareStartup(
             {{PLORVIK_FIRST_FRAME}, {PLORVIK_BARE_WINDOW}, {PLORVIK_BARE_WINDOW, "--one-sprite"}},
             plan.startupRuns);
+    }
+    if (options.runs("pacing")) {
+        std::fprintf(stderr, "the game paced by a timer beside the game paced by vertical sync\n");
+        figures.pacing = comparePacing(PLORVIK_GAME, PLORVIK_PRESENT_SHIM, plan.pacingSeconds);
     }
     printTable(tableOf(options, figures));
     return allMeasured(options, figures) ? 0 : 1;

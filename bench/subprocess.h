@@ -19,6 +19,7 @@ public:
     Subprocess& operator=(const Subprocess&) = delete;
 
     bool started() const { return pid > 0; }
+    pid_t id() const { return pid; }
     // The next line, without its newline; nullopt at the end of the output or when no
     // line arrives within `timeout`.
     std::optional<std::string> readLine(std::chrono::milliseconds timeout);
