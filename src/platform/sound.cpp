@@ -21,11 +21,6 @@ constexpr int MIX_CHUNK_FRAMES = 1024;                         // sample frames 
 constexpr std::size_t MAX_SOUND_BYTES = std::size_t{1} << 20U; // the longest effect takes 124 KB
 constexpr Uint32 MAX_SOUND_SECONDS = 10;                       // under 1 MB once mixed
 
-// In SoundId order.
-constexpr const char* SOUND_FILES[SOUND_COUNT] = {
-    "player_shot.wav", "player_hit.wav", "player_exp.wav", "enemy_shot.wav", "enemy_hit.wav", "enemy_exp.wav",
-};
-
 bool startAudio()
 {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) {

@@ -1,20 +1,11 @@
 // SPDX-License-Identifier: Zlib
 #pragma once
 
+#include "platform/sound_files.h"
+
 #include <SDL_mixer.h>
 
 #include <vector>
-
-// Index into the sound table.
-enum SoundId : unsigned {
-    SOUND_PLAYER_SHOT = 0,
-    SOUND_PLAYER_HIT = 1,
-    SOUND_PLAYER_EXP = 2,
-    SOUND_ENEMY_SHOT = 3,
-    SOUND_ENEMY_HIT = 4,
-    SOUND_ENEMY_EXP = 5,
-};
-constexpr unsigned SOUND_COUNT = 6;
 
 // One entry per sound file once audio has started (null where a file failed);
 // empty when audio could not start.

@@ -113,13 +113,15 @@ size_t countNonZero(const Samples& s, size_t count)
 
 TEST_F(GameScreens, TheTitleIsSilentAndTheFirstShotIsHeardWithinAFewFrames)
 {
-    const Samples shotSound = wavSamples((dir.previous / "assets" / "player_shot.wav").string());
-    ASSERT_FALSE(shotSound.empty()) << "player_shot.wav: 16-bit mono at 44100 Hz expected";
+    const std::string shotFile = SOUND_FILES[SOUND_PLAYER_SHOT];
+    const Samples shotSound = wavSamples((dir.previous / "assets" / shotFile).string());
+    ASSERT_FALSE(shotSound.empty()) << shotFile << ": 16-bit mono at 44100 Hz expected";
     // The enemies open fire during the intro already: their sounds, and every other
     // but the shot's, are made silent (and short, to keep mixer channels free).
-    for (const char* name :
-         {"player_hit.wav", "player_exp.wav", "enemy_shot.wav", "enemy_hit.wav", "enemy_exp.wav"}) {
-        dir.writeAsset(name, silentWav(SILENT_SOUND_FRAMES));
+    for (const char* name : SOUND_FILES) {
+        if (name != shotFile) {
+            dir.writeAsset(name, silentWav(SILENT_SOUND_FRAMES));
+        }
     }
     const std::string mixPath = (dir.root / "mix.raw").string();
     start({{"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", mixPath}});

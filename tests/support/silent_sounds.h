@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Zlib
 #pragma once
 
+#include "platform/sound_files.h"
 #include "support/temp_work_dir.h"
 
 #include <cstdint>
@@ -26,8 +27,7 @@ inline std::string silentWav(std::uint32_t frames = 44100)
 inline void writeSilentSounds(const TempWorkDir& dir, std::uint32_t frames = 44100)
 {
     const std::string wav = silentWav(frames);
-    for (const char* name : {"player_shot.wav", "player_hit.wav", "player_exp.wav", "enemy_shot.wav",
-                             "enemy_hit.wav", "enemy_exp.wav"}) {
+    for (const char* name : SOUND_FILES) {
         dir.writeAsset(name, wav);
     }
 }

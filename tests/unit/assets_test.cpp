@@ -4,6 +4,7 @@
 #include "world/map_file.h"
 
 #include "platform/sheet_layout.h"
+#include "platform/sound_files.h"
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_mixer.h>
@@ -286,19 +287,19 @@ TEST(Assets, NeighbouringTilesJoinWithoutSeamsAcrossTheMapAndItsWrap)
 TEST(Assets, EverySoundLoadsInTheMixersFormatAndKeepsItsLength)
 {
     struct Sound {
-        const char* file;
+        SoundId id;
         double maxSeconds;
     };
     const Sound sounds[] = {
-        {"player_shot.wav", 0.2}, {"enemy_shot.wav", 0.2}, {"player_hit.wav", 1.0},
-        {"enemy_hit.wav", 1.0},   {"player_exp.wav", 1.5}, {"enemy_exp.wav", 1.5},
+        {SOUND_PLAYER_SHOT, 0.2}, {SOUND_ENEMY_SHOT, 0.2}, {SOUND_PLAYER_HIT, 1.0},
+        {SOUND_ENEMY_HIT, 1.0},   {SOUND_PLAYER_EXP, 1.5}, {SOUND_ENEMY_EXP, 1.5},
     };
     const SdlSession sdl(SDL_INIT_AUDIO);
     ASSERT_TRUE(sdl.ok) << SDL_GetError();
     ASSERT_EQ(Mix_OpenAudio(44100, AUDIO_S16LSB, 1, 1024), 0) << Mix_GetError();
     for (const Sound& sound : sounds) {
-        SCOPED_TRACE(sound.file);
-        const std::string path = std::string("assets/") + sound.file;
+        SCOPED_TRACE(SOUND_FILES[sound.id]);
+        const std::string path = std::string("assets/") + SOUND_FILES[sound.id];
         const std::string bytes = readFile(path);
         ASSERT_GE(bytes.size(), 44u);
         EXPECT_EQ(littleEndian(bytes, 22, 2), 1u) << "channels";

@@ -74,9 +74,6 @@ struct Case {
 const std::string LIBPNG_LINES = "libpng ";
 const std::string ALSA_LINES = "ALSA lib ";
 
-constexpr const char* SOUND_FILES[] = {
-    "player_shot.wav", "player_hit.wav", "player_exp.wav", "enemy_shot.wav", "enemy_hit.wav", "enemy_exp.wav",
-};
 const std::string PAD_NAME = "Plorvik Test Pad";
 constexpr std::uintmax_t OVERSIZE_BYTES = std::uintmax_t{64} << 20U;
 constexpr Uint32 HUGE_SIDE = 16384; // pixels: 1 GB decoded

@@ -78,16 +78,17 @@ TEST_F(Sound, UnloadableFileLeavesOnlyItsOwnEffectSilent)
     const Case cases[] = {{"missing", false, ""}, {"not a WAV", true, "RIFF, but not really"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        std::filesystem::remove(dir.root / "assets" / "enemy_hit.wav");
+        std::filesystem::remove(dir.root / "assets" / SOUND_FILES[SOUND_ENEMY_HIT]);
         if (c.present) {
-            dir.writeAsset("enemy_hit.wav", c.bytes);
+            dir.writeAsset(SOUND_FILES[SOUND_ENEMY_HIT], c.bytes);
         }
         log.clear();
         initSound();
 
         ASSERT_EQ(log.lines().size(), 1u);
         EXPECT_EQ(log.lines()[0].priority, SDL_LOG_PRIORITY_WARN);
-        const std::string prefix = "failed to load sound 'assets/enemy_hit.wav': ";
+        const std::string prefix =
+            std::string("failed to load sound 'assets/") + SOUND_FILES[SOUND_ENEMY_HIT] + "': ";
         EXPECT_EQ(log.lines()[0].message.substr(0, prefix.size()), prefix);
         EXPECT_GT(log.lines()[0].message.size(), prefix.size());
         ASSERT_EQ(soundChunks.size(), SOUND_COUNT);

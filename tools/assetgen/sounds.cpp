@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Zlib
 #include "sounds.h"
 
+#include "platform/sound_files.h"
+
 #include "prng.h"
 #include "wav_writer.h"
 
@@ -191,19 +193,19 @@ std::vector<std::int16_t> finish(Signal s)
 std::vector<SoundEffect> synthesiseSounds()
 {
     struct Recipe {
-        const char* fileName;
+        SoundId id;
         Signal (*make)(Prng&);
     };
     const Recipe recipes[] = {
-        {"player_shot.wav", playerShot}, {"player_hit.wav", playerHit}, {"player_exp.wav", playerExplosion},
-        {"enemy_shot.wav", enemyShot},   {"enemy_hit.wav", enemyHit},   {"enemy_exp.wav", enemyExplosion},
+        {SOUND_PLAYER_SHOT, playerShot}, {SOUND_PLAYER_HIT, playerHit}, {SOUND_PLAYER_EXP, playerExplosion},
+        {SOUND_ENEMY_SHOT, enemyShot},   {SOUND_ENEMY_HIT, enemyHit},   {SOUND_ENEMY_EXP, enemyExplosion},
     };
     std::vector<SoundEffect> sounds;
     std::uint64_t seed = NOISE_SEED;
     for (const Recipe& r : recipes) {
         // A noise stream of its own, so reworking one sound leaves the others alone.
         Prng random(seed++);
-        sounds.push_back({r.fileName, finish(r.make(random))});
+        sounds.push_back({SOUND_FILES[r.id], finish(r.make(random))});
     }
     return sounds;
 }
