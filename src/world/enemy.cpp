@@ -59,5 +59,5 @@ void Enemy::draw(const Camera& camera) const
     if (invulnerableTimer % 2 != 0) {
         return;
     }
-    drawPlaneFrame(dst, ENEMY_PLANES_Y, headingColumn(dirX, dirY));
+    drawPlaneFrame(dst, ENEMY_PLANES_Y, headingFrame(dirX, dirY));
 }

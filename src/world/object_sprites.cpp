@@ -12,19 +12,18 @@ constexpr int HEADING_STEPS = 16; // half-turn in steps of 11.25 degrees
 
 } // namespace
 
-HeadingFrame headingColumn(float dirX, float dirY)
+HeadingFrame headingFrame(float dirX, float dirY)
 {
     // 0 - d rather than -d keeps a zero component positive, so that straight down is
     // +pi (unmirrored) and not -pi.
     const float a = std::atan2(0.0f - dirX, 0.0f - dirY);
     const int step = static_cast<int>(std::fabs(a) / PI * HEADING_STEPS);
-    return {(step + 1) / 2 * PLANE_SIZE, a < 0.0f};
+    return {(step + 1) / 2, a < 0.0f};
 }
 
 void drawPlaneFrame(const ScreenPoint& dst, int planesY, const HeadingFrame& frame)
 {
-    drawSprite(dst, {frame.column, planesY, PLANE_SIZE, PLANE_SIZE},
-               frame.mirror ? SDL_FLIP_HORIZONTAL : SDL_FLIP_NONE);
+    drawSprite(dst, planeFrame(planesY, frame.index), frame.mirror ? SDL_FLIP_HORIZONTAL : SDL_FLIP_NONE);
 }
 
 ViewSize logicalViewSize()

@@ -9,13 +9,13 @@
 constexpr int PLANE_HALF_SIZE = PLANE_SIZE / 2;
 constexpr int BULLET_HALF_SIZE = BULLET_SPRITE.w / 2;
 
-// The sprite frame for a heading: column 0 (up) to 128 (down) through left,
-// mirrored for headings with a component to the right.
+// The plane frame for a heading: 0 (up) to 8 (down) through left, mirrored for headings
+// with a component to the right.
 struct HeadingFrame {
-    int column = 0;
+    int index = 0; // along the row of PLANE_FRAMES
     bool mirror = false;
 };
-HeadingFrame headingColumn(float dirX, float dirY);
+HeadingFrame headingFrame(float dirX, float dirY);
 
 // One plane frame from the row of planes at `planesY`, mirrored as the heading says.
 void drawPlaneFrame(const ScreenPoint& dst, int planesY, const HeadingFrame& frame);

@@ -25,5 +25,5 @@ void Player::draw(const Camera& /*camera*/) const
     if (invulnerableTimer % BLINK_PERIOD >= BLINK_VISIBLE) {
         return;
     }
-    drawPlaneFrame(dst, PLAYER_PLANES_Y, headingColumn(dirX, dirY));
+    drawPlaneFrame(dst, PLAYER_PLANES_Y, headingFrame(dirX, dirY));
 }

@@ -59,25 +59,25 @@ TEST_F(GameObjects, HeadingPicksThePlaneFrame)
 {
     struct Case {
         float dirX, dirY;
-        int column;
+        int frame;
         bool mirror;
     };
     const Case cases[] = {
-        {0.0f, -1.0f, 0, false},                 // up
-        {-0.70710677f, -0.70710677f, 32, false}, // up-left, the player's start
-        {-1.0f, 0.0f, 64, false},                // left
-        {1.0f, 0.0f, 64, true},                  // right
-        {-0.70710677f, 0.70710677f, 96, false},  // down-left
-        {0.70710677f, 0.70710677f, 96, true},    // down-right
-        {0.0f, 1.0f, 128, false},                // down
-        {-0.17364818f, -0.98480775f, 0, false},  // 10 degrees left of up
-        {-0.21643962f, -0.97629601f, 16, false}, // 12.5 degrees left of up
-        {0.21643962f, -0.97629601f, 16, true},   // 12.5 degrees right of up
+        {0.0f, -1.0f, 0, false},                // up
+        {-0.70710677f, -0.70710677f, 2, false}, // up-left, the player's start
+        {-1.0f, 0.0f, 4, false},                // left
+        {1.0f, 0.0f, 4, true},                  // right
+        {-0.70710677f, 0.70710677f, 6, false},  // down-left
+        {0.70710677f, 0.70710677f, 6, true},    // down-right
+        {0.0f, 1.0f, 8, false},                 // down
+        {-0.17364818f, -0.98480775f, 0, false}, // 10 degrees left of up
+        {-0.21643962f, -0.97629601f, 1, false}, // 12.5 degrees left of up
+        {0.21643962f, -0.97629601f, 1, true},   // 12.5 degrees right of up
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.dirX << ", " << c.dirY);
-        const HeadingFrame frame = headingColumn(c.dirX, c.dirY);
-        EXPECT_EQ(frame.column, c.column);
+        const HeadingFrame frame = headingFrame(c.dirX, c.dirY);
+        EXPECT_EQ(frame.index, c.frame);
         EXPECT_EQ(frame.mirror, c.mirror);
     }
 }
