@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: Zlib
-// Runs the world headless from a fixed input script and prints its state after every frame,
-// so that two builds of the game (desktop and WebAssembly) can be diffed frame by frame.
+// Runs the game's screens headless from a fixed input script and prints the world's state
+// after every frame, so that two builds of the game (desktop and WebAssembly) can be diffed
+// frame by frame. Nothing is drawn: there is no renderer.
 //
 //   plorvik_world_trace [FRAMES [DUMP_PERIOD]]
 //
-// Each frame gives one line: frame, screen and its timer, the paused/cleared/game-over
+// Each frame gives one line: frame, screen (counted from the mission intro) and its timer,
+// the paused/cleared/game-over
 // flags, scores, wave size, object counts, the player in %a and a hash of every object.
 // Every DUMP_PERIOD frames (default 500) and after the last, every object follows in %a.
+#include "app/app_context.h"
+#include "app/scenes.h"
 #include "platform/platform_context.h"
 #include "trace/input_script.h"
-#include "trace/mission_flow.h"
 #include "trace/state_dump.h"
 #include "world/world.h"
 
@@ -26,6 +29,8 @@ constexpr long DEFAULT_DUMP_PERIOD = 500;
 
 // What the run went through, told on stderr so that the scripted input can be judged.
 struct Tally {
+    long games = 0;
+    long wavesCleared = 0;
     long rams = 0;
     long bursts = 0;
     long playerDeaths = 0;
@@ -53,10 +58,35 @@ void pressButtons(InputState& input, ButtonMask now)
     input.released = old & ~now;
 }
 
-void printFrame(long frame, const MissionFlow& flow, const World& world)
+// The title does not touch the world, so the trace leaves it at once, as two presses would
+// (the first skips the logo's slide), within the frame that brought the game to it.
+void leaveTitle(InputState& input, Tally& tally)
+{
+    const ButtonMask pressed = input.pressed;
+    input.pressed = FIRE_BUTTON;
+    for (int press = 0; press < 2 && app.scene == SCENE_TITLE; ++press) {
+        runScene();
+    }
+    input.pressed = pressed;
+    ++tally.games;
+}
+
+void runFrame(InputState& input, Tally& tally)
+{
+    const std::int32_t scene = app.scene;
+    runScene();
+    if (scene == SCENE_PLAYING && app.scene == SCENE_MISSION_CLEAR) {
+        ++tally.wavesCleared;
+    }
+    if (app.scene == SCENE_TITLE) {
+        leaveTitle(input, tally);
+    }
+}
+
+void printFrame(long frame, const World& world)
 {
     std::printf("%ld st=%d/%d f=%d%d%d score=%d best=%d wave=%d n=%zu/%zu/%zu p=", frame,
-                static_cast<int>(flow.stage), flow.timer, world.paused ? 1 : 0, world.cleared ? 1 : 0,
+                app.scene - SCENE_MISSION_INTRO, app.sceneTimer, world.paused ? 1 : 0, world.cleared ? 1 : 0,
                 world.gameOver ? 1 : 0, world.score, world.bestScore, world.enemyCount, world.enemies.size(),
                 world.playerBullets.size(), world.enemyBullets.size());
     printPlayer(stdout, world);
@@ -99,26 +129,28 @@ int main(int argc, char** argv)
 
     InputState input;
     platform.input = &input;
-    World world;
-    MissionFlow flow(world);
+    createWorld();
+    const World& world = *app.world;
     Tally tally;
+    leaveTitle(input, tally);
     for (long frame = 1; frame <= frames; ++frame) {
         pressButtons(input, scriptedButtons(frame));
         const bool wasPaused = world.paused;
         const Player before = *world.player;
-        flow.runFrame(input.pressed);
+        runFrame(input, tally);
         tally.pauses += !wasPaused && world.paused ? 1 : 0;
         count(tally, world, before);
-        printFrame(frame, flow, world);
+        printFrame(frame, world);
         if (frame % dumpPeriod == 0 || frame == frames) {
             dumpObjects(stdout, world);
         }
     }
-    platform.input = nullptr;
     std::fprintf(stderr,
                  "frames %ld, games %ld, waves cleared %ld, best score %d, rams %ld, bursts %ld, deaths %ld, "
                  "pauses %ld\n",
-                 frames, flow.games, flow.wavesCleared, world.bestScore, tally.rams, tally.bursts,
+                 frames, tally.games, tally.wavesCleared, world.bestScore, tally.rams, tally.bursts,
                  tally.playerDeaths, tally.pauses);
+    destroyWorld();
+    platform.input = nullptr;
     return 0;
 }
