@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: Zlib
 # Run at install time: writes the menu entry, which names the command by its absolute path
 # (known only then) so that it starts without the prefix's games/ on the PATH. The path is
-# quoted and escaped as the Desktop Entry Specification says, whatever the prefix holds.
+# quoted and escaped by the freedesktop.org desktop entry rules, whatever the prefix holds.
 # In: PLORVIK_DESKTOP_TEMPLATE, PLORVIK_DESKTOP_FILE, PLORVIK_COMMAND and CMAKE_INSTALL_PREFIX.
 set(command "${CMAKE_INSTALL_PREFIX}/${PLORVIK_COMMAND}")
 # Inside the quotes a backslash, double quote, backquote or dollar sign takes a backslash;

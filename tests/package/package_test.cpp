@@ -204,7 +204,7 @@ std::string withoutEscapes(const std::string& text, const std::string& escapes)
 }
 
 // The program that an installed menu entry starts: its command line, one quoted argument,
-// read as the Desktop Entry Specification says (a backslash escapes the next character,
+// read by the freedesktop.org desktop entry rules (a backslash escapes the next character,
 // and %% stands for %).
 std::string menuEntryCommand(const fs::path& entry)
 {
