@@ -28,6 +28,8 @@ constexpr size_t HELD_BACK_FRAMES = 8;
 constexpr int PROBE_FRAMES = 4;
 constexpr int PROOFS = 2;
 constexpr Uint64 LOG_AFTER_PERIODS = FRAMES_PER_SECOND;
+// Held frames this soon after a proof show it false.
+constexpr Uint64 PROOF_BELIED_WITHIN_PERIODS = 4 * Uint64{FRAMES_PER_SECOND};
 
 } // namespace
 
@@ -68,13 +70,12 @@ void FramePacer::presented(Uint64 now)
     lastPresent = now;
     const bool probeGoesOn = probing && !judgeProbe(interval, now - presentStart, now);
     lastBlocked = now - presentStart;
-    heldBack = now < beat.earliestStart();
     heldBackFrames <<= 1U;
-    heldBackFrames[0] = heldBack;
+    heldBackFrames[0] = now < beat.earliestStart();
     // A probe's frames may lead the beat by at most two periods more than any other: a
     // swap queue with two presents' room takes them at once.
     const bool mayLead = now + 2 * period >= beat.earliestStart();
-    probing = vsync && mayLead && (probeGoesOn || ((heldBack || timer) && probeDue(now)));
+    probing = vsync && mayLead && (probeGoesOn || (timer && probeDue(now)));
     if (probing && !probeGoesOn) {
         lastProbe = now;
         probeFrames = 0;
@@ -97,11 +98,13 @@ bool FramePacer::judgeProbe(Uint64 interval, Uint64 blocked, Uint64 now)
     // Twice in a row, since a present the scheduler woke late from can pass once.
     proofs = proves ? proofs + 1 : 0;
     if (proofs == PROOFS) {
-        // The beat follows the display again, whatever lead the timer's frames had built.
+        // The beat follows the display again. The lead the timer's frames had built is
+        // forgiven, unless held frames soon show the proof false.
+        forgivenLead = beat.lead(now);
         beat.start(now);
         heldBackFrames.reset();
         timer = false;
-        probeEvery = PROBE_FIRST_PERIODS * period;
+        provenAt = now;
         return true;
     }
     // Anything else proves nothing at once: a present that a swap queue with room took at
@@ -115,19 +118,35 @@ bool FramePacer::judgeProbe(Uint64 interval, Uint64 blocked, Uint64 now)
     return true;
 }
 
+void FramePacer::followTimer(Uint64 now)
+{
+    timer = true;
+    if (forgivenLead == 0) {
+        timerSince = now;
+        return;
+    }
+    // The last proof was false: the frames pay back the lead it forgave, and the timer
+    // paces on as if it had never stopped.
+    beat.delay(forgivenLead);
+    forgivenLead = 0;
+}
+
 void FramePacer::logChanges(Uint64 now)
 {
     if (!vsync) {
         return;
     }
     if (!timer && heldBackFrames.count() >= HELD_BACK_FRAMES) {
-        timer = true;
-        timerSince = now;
+        followTimer(now);
+    }
+    const bool proofLasted = now - provenAt >= PROOF_BELIED_WITHIN_PERIODS * period;
+    if (proofLasted) {
+        forgivenLead = 0;
     }
     if (timer && !timerLogged && now - timerSince >= LOG_AFTER_PERIODS * period) {
         SDL_Log("presents come faster than 60 a second: frames are paced by a timer");
         timerLogged = true;
-    } else if (!timer && timerLogged) {
+    } else if (!timer && timerLogged && proofLasted) {
         SDL_Log("presents wait for a 60 Hz display: frames are paced by vertical sync");
         timerLogged = false;
     }

@@ -21,6 +21,9 @@ public:
 
     // The next frame to begin holds the beat's tick `tick` (counter ticks).
     void start(Uint64 tick) { nextTick = tick; }
+    // How far the frames have run ahead of the clock at `now`.
+    Uint64 lead(Uint64 now) const { return nextTick > now ? nextTick - now : 0; }
+    void delay(Uint64 ticks) { nextTick += ticks; }
     // The counter reading before which the next frame must not begin.
     Uint64 earliestStart() const { return nextTick - period * EARLY_HALF_PERIODS / 2; }
     // The next frame begins at `now`, which is not before earliestStart().
@@ -39,7 +42,8 @@ private:
 // display would go on meeting it at the same point of each period, so now and then a probe,
 // a frame let through without the beat, asks the display: a present that waited most of a
 // whole period for the display proves 60 Hz, and the beat then follows the display again.
-// Each change of pacing that lasts is logged.
+// A proof the held frames soon belie (a present's own work made a faster display look like
+// 60 Hz) is taken back with the lead it forgave. Each change of pacing that lasts is logged.
 class FramePacer {
 public:
     explicit FramePacer(Uint64 ticksPerSecond = 0);
@@ -58,6 +62,7 @@ private:
     bool probeDue(Uint64 now) const;
     // True once the probe is over.
     bool judgeProbe(Uint64 interval, Uint64 blocked, Uint64 now);
+    void followTimer(Uint64 now);
     void logChanges(Uint64 now);
 
     Uint64 period = 0; // counter ticks
@@ -70,13 +75,14 @@ private:
     Uint64 lastPresent = 0;
     Uint64 lastBlocked = 0; // counter ticks spent in the last present
     bool probing = false;
-    bool heldBack = false;
     std::bitset<FRAMES_PER_SECOND / 2> heldBackFrames; // the last half second's, newest first
     Uint64 lastProbe = 0;
     int probeFrames = 0;
     int proofs = 0;
     bool probeSawAtOnce = false;
     Uint64 probeEvery = 0; // counter ticks
+    Uint64 provenAt = 0;
+    Uint64 forgivenLead = 0; // counter ticks, until the proof has lasted
 };
 
 // The game's loop paces on the monotonic clock, in nanoseconds, which it can sleep on
