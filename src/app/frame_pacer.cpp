@@ -9,10 +9,12 @@
 
 namespace {
 
-// A probe's present that waited for the display for more than half of an interval of at
-// least 199/200 of a period, after a present that waited too, proves a display of 60.3 Hz
-// at most: each waits for one refresh at most, so the two came at successive refreshes.
-constexpr Uint64 WHOLE_PERIOD_TWO_HUNDREDTHS = 199;
+// Two presents of a probe in a row that each waited for the display for more than half of
+// an interval of at least nine tenths of a period prove a display of about 60 Hz: each
+// waits for one refresh at most. The moment a present returns wavers by a millisecond and
+// more, so no finer bound holds; a display a little faster passes too, and the frames
+// held back soon after belie it.
+constexpr Uint64 NEAR_PERIOD_TENTHS = 9;
 // Probes while the timer paces: every half second while presents come at once (the
 // window may be shown at any moment), backing off to four seconds while they wait for a
 // faster display, where each probe shows a frame one refresh early.
@@ -20,8 +22,9 @@ constexpr Uint64 PROBE_FIRST_PERIODS = 30;
 constexpr Uint64 PROBE_MOST_PERIODS = 240;
 constexpr Uint64 AT_ONCE_DIVISOR = 16; // a present shorter than a sixteenth of a period
 // The timer paces from when it holds back a quarter of the frames of half a second until a
-// probe proves a 60 Hz display. That is logged once it has lasted a second, so a moment of
-// unthrottled presents leaves no trace.
+// probe proves a 60 Hz display. That is logged once it has lasted a second, and the return
+// to vertical sync once it can no longer be belied, so a moment of unthrottled presents,
+// or a false proof, leaves no trace.
 constexpr size_t HELD_BACK_FRAMES = 8;
 // A probe lasts up to four frames, since a swap queue may take two presents at once, and
 // longer while its frames prove.
@@ -93,10 +96,9 @@ bool FramePacer::probeDue(Uint64 now) const
 bool FramePacer::judgeProbe(Uint64 interval, Uint64 blocked, Uint64 now)
 {
     const bool fromRefresh = lastBlocked >= period / AT_ONCE_DIVISOR;
-    const bool proves =
-        fromRefresh && interval * 200 >= period * WHOLE_PERIOD_TWO_HUNDREDTHS && blocked * 2 > interval;
+    const bool waited = fromRefresh && interval * 10 >= period * NEAR_PERIOD_TENTHS && blocked * 2 > interval;
     // Twice in a row, since a present the scheduler woke late from can pass once.
-    proofs = proves ? proofs + 1 : 0;
+    proofs = waited ? proofs + 1 : 0;
     if (proofs == PROOFS) {
         // The beat follows the display again. The lead the timer's frames had built is
         // forgiven, unless held frames soon show the proof false.
