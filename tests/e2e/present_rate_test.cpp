@@ -40,9 +40,11 @@ void PrintTo(const Display& d, std::ostream* out)
 }
 
 constexpr double SETTLE_SECONDS = 2.0;
-constexpr double MEASURE_SECONDS = 2.0;
-constexpr int MEASURES = 2;
-constexpr double MOST_UPDATES_PER_SECOND = 60.5;
+constexpr double MEASURE_SECONDS = 4.0;
+// A stretch may hold a few frames more than 60 a second gives without the game running
+// faster: frames that ran late before it catch up inside it (two and a half periods), and
+// a probe may lead the beat by two.
+constexpr double MOST_FRAMES = 60 * MEASURE_SECONDS + 5;
 constexpr auto MOST_WAIT = 60s;
 constexpr long long NANOSECONDS = 1000000000LL;
 const std::string PACED_BY = ": frames are paced by ";
@@ -112,9 +114,9 @@ TEST_P(PresentRate, GameRunsNoFasterThanSixtyUpdatesASecond)
                       gameLog.string());
     ASSERT_TRUE(game.started());
 
-    // Until the presents span the settling and the measured stretches, however long it takes.
+    // Until the presents span the settling and the measured stretch, however long it takes.
     const double settled = std::max(d.slowSeconds, d.hiddenUntil) + SETTLE_SECONDS;
-    const double span = settled + MEASURES * MEASURE_SECONDS + 0.1;
+    const double span = settled + MEASURE_SECONDS + 0.1;
     const auto deadline = std::chrono::steady_clock::now() + MOST_WAIT;
     std::vector<long long> times;
     while (game.running() && std::chrono::steady_clock::now() < deadline) {
@@ -129,16 +131,12 @@ TEST_P(PresentRate, GameRunsNoFasterThanSixtyUpdatesASecond)
     ASSERT_TRUE(game.running()) << readFile(gameLog.string());
     ASSERT_GE(static_cast<double>(times.back() - times.front()), span * NANOSECONDS) << "too few presents";
 
-    for (int i = 0; i < MEASURES; ++i) {
-        const double from = settled + i * MEASURE_SECONDS;
-        const auto begin = times.front() + static_cast<long long>(from * NANOSECONDS);
-        const auto end = begin + static_cast<long long>(MEASURE_SECONDS * NANOSECONDS);
-        const auto count =
-            std::count_if(times.begin(), times.end(), [&](long long t) { return t >= begin && t < end; });
-        const double rate = static_cast<double>(count) / MEASURE_SECONDS;
-        EXPECT_LE(rate, MOST_UPDATES_PER_SECOND) << "from " << from << " s";
-        std::cout << "updates a second from " << from << " s: " << rate << "\n";
-    }
+    const auto begin = times.front() + static_cast<long long>(settled * NANOSECONDS);
+    const auto end = begin + static_cast<long long>(MEASURE_SECONDS * NANOSECONDS);
+    const auto frames =
+        std::count_if(times.begin(), times.end(), [&](long long t) { return t >= begin && t < end; });
+    EXPECT_LE(static_cast<double>(frames), MOST_FRAMES);
+    std::cout << "updates a second: " << static_cast<double>(frames) / MEASURE_SECONDS << "\n";
     EXPECT_EQ(pacingLines(gameLog), d.pacing);
 }
 
