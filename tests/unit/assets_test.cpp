@@ -29,7 +29,7 @@ namespace fs = std::filesystem;
 
 using Rect = SheetRect;
 
-std::map<std::string, std::string> filesIn(const fs::path& dir)
+[[maybe_unused]] std::map<std::string, std::string> filesIn(const fs::path& dir)
 {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::directory_iterator(dir)) {
