@@ -2,6 +2,7 @@
 #include "world_benchmarks.h"
 
 #include "app/app_context.h"
+#include "app/frame_canvas.h"
 #include "app/window_settings.h"
 #include "platform/platform_context.h"
 #include "platform/sprite_sheet.h"
@@ -24,14 +25,15 @@ std::string waveName(const char* what, WaveSize size)
     return std::string(what) + "/" + std::to_string(size.enemies) + "/" + std::to_string(size.bullets);
 }
 
-// Makes the world and the sprite sheet draw into a software renderer for its lifetime.
+// Makes the world and the sprite sheet draw into a software renderer for its lifetime,
+// on a canvas of the logical size as the game's frames are drawn.
 class SoftwareTarget {
 public:
     SoftwareTarget()
     {
-        surface = SDL_CreateRGBSurfaceWithFormat(0, WINDOW_WIDTH, WINDOW_HEIGHT, 32, SDL_PIXELFORMAT_RGBA32);
+        surface =
+            SDL_CreateRGBSurfaceWithFormat(0, LOGICAL_WIDTH, LOGICAL_HEIGHT, 32, SDL_PIXELFORMAT_RGB888);
         renderer = SDL_CreateSoftwareRenderer(surface);
-        SDL_RenderSetLogicalSize(renderer, LOGICAL_WIDTH, LOGICAL_HEIGHT);
         gameRenderer = platform.renderer;
         platform.renderer = renderer;
         loadSpriteSheet(renderer);
@@ -65,35 +67,59 @@ void updateWorld(benchmark::State& state, WaveSize size)
     }
 }
 
-void presentAndClear()
+// How a frame begins and ends on the renderer drawn into.
+struct FrameEnds {
+    void (*begin)();
+    void (*end)();
+};
+
+void clearSoftwareFrame()
 {
-    SDL_RenderPresent(platform.renderer);
     SDL_SetRenderDrawColor(platform.renderer, 0, 0, 0, 0);
     SDL_RenderClear(platform.renderer);
 }
 
-// World::draw alone, up to the present; presenting and clearing for the next frame fall
-// outside the timing.
-void drawWorld(benchmark::State& state, WaveSize size)
+void presentSoftwareFrame()
+{
+    SDL_RenderPresent(platform.renderer);
+}
+
+void presentGameFrame()
+{
+    finishFrameCanvas();
+    SDL_RenderPresent(platform.renderer);
+}
+
+// World::draw alone; ending the frame and beginning the next fall outside the timing.
+void drawWorld(benchmark::State& state, WaveSize size, FrameEnds frame)
 {
     SteadyWave wave(*app.world, size);
+    frame.begin();
     // The renderer's first frames build its own state (shaders, buffers).
-    for (int frame = 0; frame < WARM_UP_FRAMES; ++frame) {
+    for (int warmUp = 0; warmUp < WARM_UP_FRAMES; ++warmUp) {
         app.world->draw();
-        presentAndClear();
+        frame.end();
+        frame.begin();
     }
     for (auto _ : state) {
         app.world->draw();
         state.PauseTiming();
-        presentAndClear();
+        frame.end();
+        frame.begin();
         state.ResumeTiming();
     }
+    frame.end();
 }
 
 void drawWorldInSoftware(benchmark::State& state, WaveSize size)
 {
     SoftwareTarget target;
-    drawWorld(state, size);
+    drawWorld(state, size, {clearSoftwareFrame, presentSoftwareFrame});
+}
+
+void drawWorldInGameWindow(benchmark::State& state, WaveSize size)
+{
+    drawWorld(state, size, {beginFrameCanvas, presentGameFrame});
 }
 
 benchmark::internal::Benchmark* configure(benchmark::internal::Benchmark* bench,
@@ -144,7 +170,8 @@ void registerWorldBenchmarks(const BenchSettings& settings, bool withOpenGl)
             settings)
             ->Iterations(settings.drawIterations);
         if (withOpenGl) {
-            configure(benchmark::RegisterBenchmark(waveName("draw/opengl", size).c_str(), drawWorld, size),
+            configure(benchmark::RegisterBenchmark(waveName("draw/opengl", size).c_str(),
+                                                   drawWorldInGameWindow, size),
                       settings)
                 ->Iterations(settings.drawIterations);
         }

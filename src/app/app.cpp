@@ -4,6 +4,7 @@
 #include "app/app_context.h"
 #include "app/controller_hot_plug.h"
 #include "app/controller_mappings.h"
+#include "app/frame_canvas.h"
 #include "app/frame_pacer.h"
 #include "app/full_screen.h"
 #include "app/scenes.h"
@@ -61,6 +62,7 @@ bool createWindow()
     }
     SDL_SetWindowTitle(platform.window, WINDOW_TITLE);
     SDL_RenderSetLogicalSize(platform.renderer, LOGICAL_WIDTH, LOGICAL_HEIGHT);
+    createFrameCanvas();
     SDL_ShowWindow(platform.window);
     return true;
 }
@@ -146,9 +148,9 @@ bool runFrame()
         handleEvent(event);
     }
     platform.input->update();
-    SDL_SetRenderDrawColor(platform.renderer, 0, 0, 0, 0);
-    SDL_RenderClear(platform.renderer);
+    beginFrameCanvas();
     runScene();
+    finishFrameCanvas();
     pacer.presenting(pacingClock());
     SDL_RenderPresent(platform.renderer);
     return running;
@@ -172,6 +174,7 @@ void shutDown()
     unloadSpriteSheet();
     quitSound();
     IMG_Quit();
+    destroyFrameCanvas();
     SDL_DestroyRenderer(platform.renderer);
     SDL_DestroyWindow(platform.window);
     platform.renderer = nullptr;
