@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Zlib
 #include "support/child_process.h"
+#include "support/headless_drivers.h"
 #include "support/temp_work_dir.h"
 
 #include <gtest/gtest.h>
@@ -98,20 +99,19 @@ TEST_P(PresentRate, GameRunsNoFasterThanSixtyUpdatesASecond)
     const Display& d = GetParam();
     const std::filesystem::path presents = dir.root / "presents.log";
     const std::filesystem::path gameLog = dir.root / "game.log";
-    ChildProcess game({PLORVIK_BINARY},
-                      {{"SDL_VIDEODRIVER", "dummy"},
-                       {"SDL_RENDER_DRIVER", "software"},
-                       {"SDL_AUDIODRIVER", "dummy"},
-                       {"SDL_RENDER_VSYNC", std::nullopt},
-                       {"LD_PRELOAD", PLORVIK_PRESENT_SHIM},
-                       {"ASAN_OPTIONS", asanOptions()},
-                       {"PLORVIK_SHIM_HZ", std::to_string(d.hz)},
-                       {"PLORVIK_SHIM_SLOW_MS", std::to_string(d.slowMs)},
-                       {"PLORVIK_SHIM_SLOW_SECONDS", std::to_string(d.slowSeconds)},
-                       {"PLORVIK_SHIM_HIDDEN_FROM", std::to_string(d.hiddenFrom)},
-                       {"PLORVIK_SHIM_HIDDEN_UNTIL", std::to_string(d.hiddenUntil)},
-                       {"PLORVIK_SHIM_LOG", presents.string()}},
-                      gameLog.string());
+    ChildProcess::EnvChanges env{{"SDL_RENDER_VSYNC", std::nullopt},
+                                 {"LD_PRELOAD", PLORVIK_PRESENT_SHIM},
+                                 {"ASAN_OPTIONS", asanOptions()},
+                                 {"PLORVIK_SHIM_HZ", std::to_string(d.hz)},
+                                 {"PLORVIK_SHIM_SLOW_MS", std::to_string(d.slowMs)},
+                                 {"PLORVIK_SHIM_SLOW_SECONDS", std::to_string(d.slowSeconds)},
+                                 {"PLORVIK_SHIM_HIDDEN_FROM", std::to_string(d.hiddenFrom)},
+                                 {"PLORVIK_SHIM_HIDDEN_UNTIL", std::to_string(d.hiddenUntil)},
+                                 {"PLORVIK_SHIM_LOG", presents.string()}};
+    for (const auto& [name, value] : headlessDrivers()) {
+        env[name] = value;
+    }
+    ChildProcess game({PLORVIK_BINARY}, env, gameLog.string());
     ASSERT_TRUE(game.started());
 
     // Until the presents span the settling and the measured stretch, however long it takes.

@@ -5,6 +5,7 @@
 // Usage: plorvik_desktop_frames SCRIPT OUTDIR  (run where assets/ lies)
 #include "app/app.h"
 #include "platform/platform_context.h"
+#include "support/headless_drivers.h"
 #include "support/virtual_pad.h"
 
 #include <SDL.h>
@@ -72,9 +73,8 @@ int main(int argc, char* argv[])
     }
     const std::vector<Step> steps = readScript(argv[1]);
     const std::string outDir = argv[2];
-    SDL_setenv("SDL_VIDEODRIVER", "dummy", 0);
-    SDL_setenv("SDL_RENDER_DRIVER", "software", 0);
-    SDL_setenv("SDL_AUDIODRIVER", "dummy", 0);
+    // The browser tests may ask for another driver.
+    useHeadlessDrivers(false);
     // The dummy driver's window never has focus, and SDL would drop the pad's input.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     if (!startUp()) {
