@@ -50,8 +50,13 @@ TEST_F(GameScreens, AGameWithTurnsShotsAndAPauseEndsWithEscapeAndStatusZero)
     EXPECT_TRUE(turnsOneWay(framesWhileHolding("Right", -1), CLOCKWISE)) << failureNote();
     EXPECT_TRUE(turnsOneWay(framesWhileHolding("Left", UP_LEFT), COUNTER_CLOCKWISE)) << failureNote();
 
-    // The shot leaves at the key's going down and flies off ahead of the plane.
-    EXPECT_TRUE(fireUntilAShotIsSeen()) << "no shot seen ahead of the plane\n" << failureNote();
+    // The shot leaves at the key's going down and flies off ahead of the plane, turned on
+    // the logical screen's pixels like everything else.
+    const std::optional<Screenshot> shotSeen = fireUntilAShotIsSeen();
+    EXPECT_TRUE(shotSeen) << "no shot seen ahead of the plane\n" << failureNote();
+    if (const auto off = shotSeen ? pixelOffItsBlock(*shotSeen) : std::nullopt) {
+        ADD_FAILURE() << "window pixel (" << off->first << ", " << off->second << ") is not its block's";
+    }
 
     // Paused, the picture stands still; resumed, the ground moves on under the plane. P is
     // held until a whole second stands still: a loaded machine can stall the game for

@@ -90,17 +90,30 @@ std::optional<Screenshot> GameScreens::holdKeyUntil(const std::string& key, cons
     return seen;
 }
 
-bool GameScreens::fireUntilAShotIsSeen()
+std::optional<Screenshot> GameScreens::fireUntilAShotIsSeen()
 {
     constexpr auto SHOT_IN_SIGHT = std::chrono::milliseconds(500);
-    return pollUntil([&] {
+    std::optional<Screenshot> seen;
+    pollUntil([&] {
         typeKeys("keydown z");
-        const bool seen = waitForScreen([&](const Screenshot& s) { return bulletPixelsAheadOfPlayer(s) > 0; },
-                                        SHOT_IN_SIGHT)
-                              .has_value();
+        seen = waitForScreen([&](const Screenshot& s) { return bulletPixelsAheadOfPlayer(s) > 0; },
+                             SHOT_IN_SIGHT);
         typeKeys("keyup z");
-        return seen;
+        return seen.has_value();
     });
+    return seen;
+}
+
+std::optional<std::pair<int, int>> GameScreens::pixelOffItsBlock(const Screenshot& s)
+{
+    for (int y = 0; y < s.height; ++y) {
+        for (int x = 0; x < s.width; ++x) {
+            if (s.at(x, y) != s.at(x & ~1, y & ~1)) {
+                return std::make_pair(x, y);
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<Screenshot> GameScreens::waitForScreen(const Condition& condition,

@@ -11,6 +11,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The game played through its real window: screenshots are read back and compared with
@@ -35,9 +36,9 @@ protected:
     // the keyboard once a frame, and on a busy machine a frame can come late: a key let go
     // too soon would go unseen.
     std::optional<Screenshot> holdKeyUntil(const std::string& key, const Condition& condition);
-    // Taps Z until a shot is seen ahead of the plane; each tap fires one, and a screenshot
-    // taken slowly can miss a shot's short flight.
-    bool fireUntilAShotIsSeen();
+    // Taps Z until a shot is seen ahead of the plane, and returns that screenshot; each tap
+    // fires one, and a screenshot taken slowly can miss a shot's short flight.
+    std::optional<Screenshot> fireUntilAShotIsSeen();
     std::string failureNote() const;
     // Whether the window shows something else `span` after `s` was taken.
     bool pictureMoves(const Screenshot& s, std::chrono::milliseconds span) const;
@@ -57,6 +58,9 @@ protected:
     // Pixels of a bullet's own colours up to 64 logical pixels up and to the left of the
     // player's plane, where its shots fly while it heads that way.
     int bulletPixelsAheadOfPlayer(const Screenshot& s) const;
+    // The first window pixel that differs from the others of its 2x2 block, if any: the
+    // window shows the logical screen doubled, turned sprites too.
+    static std::optional<std::pair<int, int>> pixelOffItsBlock(const Screenshot& s);
 
     SheetPicture sheet{(dir.previous / "assets" / "sprites.png").string()};
     unsigned long window = 0;
