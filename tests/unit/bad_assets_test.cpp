@@ -22,7 +22,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <optional>
 #include <ostream>
 #include <random>
 #include <sstream>
@@ -574,14 +573,4 @@ TEST_F(ShortGame, WithoutAnAudioDeviceWarnsOnceAndPlaysSilently)
     EXPECT_TRUE(soundChunks.empty());
     const std::string errText = err.text();
     EXPECT_TRUE(quietEnough(errText, ALSA_LINES)) << errText;
-}
-
-TEST_F(ShortGame, ADisplayThatCannotBeOpenedStopsStartUpWithStatusOne)
-{
-    const ScopedEnv x11("SDL_VIDEODRIVER", "x11");
-    const ScopedEnv noDisplay("DISPLAY", std::nullopt);
-    LogCapture log;
-    EXPECT_FALSE(startUp()); // main returns 1
-    EXPECT_EQ(loggedLines(log), Lines{"CRITICAL: x11 not available"});
-    EXPECT_EQ(SDL_WasInit(0), 0u) << "SDL left running";
 }
